@@ -1,0 +1,61 @@
+// Services of the operating system that the core needs, one implementation
+// per platform (the *_posix.cpp or *_win32.cpp files, chosen by the build).
+// Nothing here exposes an OS header.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "brevolt/audio_file.h"
+#include "brevolt/directory_lister.h"
+#include "brevolt/version.h"
+
+namespace brevolt::platform {
+
+// The separator that the walker puts between a folder and a name.
+#ifdef _WIN32
+inline constexpr NativeChar kPathSeparator = L'\\';
+#else
+inline constexpr NativeChar kPathSeparator = '/';
+#endif
+
+// True only for an existing regular file; a symbolic link is judged by its
+// target. Folders, FIFOs, sockets and devices are not files.
+bool FileExists(const std::filesystem::path& path);
+
+// The part of `path` from its last dot to the end, unless a path separator
+// follows that dot; empty otherwise. UTF-8.
+std::string ExtensionOf(const std::filesystem::path& path);
+
+// Opens an existing file for reading only, never for writing, sharing it with
+// readers but not writers. Raises EFOpenError with the system's reason.
+std::unique_ptr<ByteSource> OpenReadOnly(const std::filesystem::path& path);
+
+// Text of bytes in the system's 8-bit code page (Windows-1252 on POSIX),
+// as UTF-8.
+std::string AnsiToUtf8(std::string_view bytes);
+
+// The file version of the running executable; raises EOSError as
+// GetAppVersion does. Returns false when the version can't be read.
+bool ExecutableFileVersion(TFileVersion& version);
+
+// Converts between native path text and UTF-8. On POSIX both are the same
+// bytes, so a name that is not valid UTF-8 passes through unchanged.
+std::string NativeToUtf8(const NativeString& text);
+NativeString Utf8ToNative(std::string_view text);
+
+// A file created for writing (an existing one is truncated), not shared.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  // Writes all bytes or raises EWriteError ("Stream write error").
+  virtual void Write(std::string_view bytes) = 0;
+};
+
+// Raises EFCreateError: "Cannot create file "<path>". <reason>".
+std::unique_ptr<WritableFile> CreateWritableFile(const std::filesystem::path& path);
+
+}  // namespace brevolt::platform
