@@ -3,11 +3,13 @@
 // Nothing here exposes an OS header.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "brevolt/audio_file.h"
 #include "brevolt/directory_lister.h"
@@ -57,5 +59,22 @@ class WritableFile {
 
 // Raises EFCreateError: "Cannot create file "<path>". <reason>".
 std::unique_ptr<WritableFile> CreateWritableFile(const std::filesystem::path& path);
+
+}  // namespace brevolt::platform
+
+namespace brevolt::platform {
+
+// The program's arguments as UTF-8 (on Windows read from the wide command
+// line, so names outside the ANSI code page survive).
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
+// True when standard error goes to a terminal.
+bool StandardErrorIsTerminal();
+
+// Columns of the terminal on standard error; 80 when it can't be told.
+int TerminalColumns();
+
+// Makes Ctrl-C set `flag` instead of ending the process.
+void InterruptSetsFlag(std::atomic<bool>& flag);
 
 }  // namespace brevolt::platform

@@ -1,0 +1,117 @@
+#include "cli/inspection.h"
+
+#include "brevolt/audio_file.h"
+
+namespace brevolt::cli {
+
+FileResult Inspect(const std::filesystem::path& path) {
+  FileResult result;
+  result.path = path;
+  TAudioInfo info;
+  try {
+    ReadAudioInfo(info, path);
+  } catch (const EWavFileError& e) {
+    result.status = Status::kDamaged;
+    result.code = e.ErrorCode();
+    result.position = e.Pos();
+    result.reason = e.what();
+    return result;
+  } catch (const std::exception& e) {
+    // The file exists but the system would not let us read it; a batch run
+    // reports it and goes on.
+    result.status = Status::kError;
+    result.reason = e.what();
+    return result;
+  }
+  const auto& format = info.format.formatinfo;
+  result.format = info.format.formatname;
+  result.channels = format.channels();
+  result.sampleRate = format.fs();
+  result.bits = format.bits();
+  result.dataPosition = info.dataposition;
+  result.dataSize = info.datasize;
+  return result;
+}
+
+OrderedInspector::OrderedInspector(unsigned jobs, Emit emit)
+    : emit_(std::move(emit)), window_(jobs * std::size_t{4}) {
+  if (jobs <= 1) return;
+  workers_.reserve(jobs);
+  for (unsigned i = 0; i < jobs; ++i) workers_.emplace_back([this] { Work(); });
+}
+
+OrderedInspector::~OrderedInspector() {
+  {
+    const std::lock_guard lock(mutex_);
+    closing_ = true;
+  }
+  workAvailable_.notify_all();
+  for (auto& worker : workers_) worker.join();
+}
+
+void OrderedInspector::Submit(const std::filesystem::path& path) {
+  if (workers_.empty()) {
+    emit_(Inspect(path));
+    return;
+  }
+  Drain(false);
+  while (true) {
+    {
+      const std::lock_guard lock(mutex_);
+      if (slots_.size() < window_) {
+        slots_.push_back({path, std::nullopt});
+        break;
+      }
+    }
+    Drain(true);
+  }
+  workAvailable_.notify_one();
+}
+
+void OrderedInspector::Finish() {
+  while (true) {
+    {
+      const std::lock_guard lock(mutex_);
+      if (slots_.empty()) return;
+    }
+    Drain(true);
+  }
+}
+
+void OrderedInspector::Drain(bool block) {
+  std::vector<FileResult> ready;
+  {
+    std::unique_lock lock(mutex_);
+    if (block) {
+      resultReady_.wait(lock, [this] {
+        return slots_.empty() || slots_.front().result.has_value();
+      });
+    }
+    while (!slots_.empty() && slots_.front().result) {
+      ready.push_back(std::move(*slots_.front().result));
+      slots_.pop_front();
+      ++first_;
+    }
+  }
+  // Written outside the lock, so the workers go on meanwhile.
+  for (const FileResult& result : ready) emit_(result);
+}
+
+void OrderedInspector::Work() {
+  std::unique_lock lock(mutex_);
+  while (true) {
+    workAvailable_.wait(lock, [this] {
+      return closing_ || nextToTake_ < first_ + slots_.size();
+    });
+    if (nextToTake_ >= first_ + slots_.size()) return;  // closing, nothing left
+    const std::uint64_t sequence = nextToTake_++;
+    const std::filesystem::path path = slots_[sequence - first_].path;
+    lock.unlock();
+    FileResult result = Inspect(path);
+    lock.lock();
+    slots_[sequence - first_].result = std::move(result);
+    if (sequence == first_) resultReady_.notify_one();
+  }
+}
+
+}  // namespace brevolt::cli
