@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
 
-.PHONY: deps build test demo run bench clean
+.PHONY: deps build test demo run bench clean examples
 
 deps:
 	@scripts/install-deps
@@ -17,3 +17,18 @@ test: build
 
 clean:
 	rm -rf build
+
+# The examples: every reason the scanner reports. Codes 1 and 4 only arise
+# for paths given directly, so the demo names two such paths as well. A
+# report of damaged files (status 1) is the expected outcome here.
+demo: build
+	build/default/src/cli/brevolt-scan examples/ \
+	  examples/damaged/04-renamed.wav.bak examples/damaged/01-deleted.wav; \
+	  status=$$?; [ $$status -eq 0 ] || [ $$status -eq 1 ]
+
+bench: build
+	@scripts/install-deps bench
+	bench/run
+
+examples:
+	scripts/make-examples
