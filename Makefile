@@ -28,7 +28,7 @@ demo: build
 
 bench: build
 	@scripts/install-deps bench
-	bench/run
+	bench/run $(BENCH_ARGS)
 
 examples:
 	scripts/make-examples

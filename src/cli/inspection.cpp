@@ -55,24 +55,50 @@ void OrderedInspector::Submit(const std::filesystem::path& path) {
     return;
   }
   Drain(false);
-  while (true) {
-    {
-      const std::lock_guard lock(mutex_);
-      if (slots_.size() < window_) {
-        slots_.push_back({path, std::nullopt});
-        break;
-      }
+  std::unique_lock lock(mutex_);
+  while (slots_.size() >= window_) {
+    // The window is full: rather than wait, inspect a file no worker has
+    // taken yet, or wait for the oldest one to finish.
+    if (nextToTake_ < first_ + slots_.size()) {
+      InspectNext(lock);
+    } else {
+      lock.unlock();
+      Drain(true);
+      lock.lock();
     }
-    Drain(true);
+    lock.unlock();
+    Drain(false);
+    lock.lock();
   }
-  workAvailable_.notify_one();
+  slots_.push_back({path, std::nullopt});
+  // A worker is woken once a few files wait, not for each one: on a warm
+  // cache a file takes less time to inspect than a wake-up costs.
+  const std::uint64_t waiting = first_ + slots_.size() - nextToTake_;
+  const bool wake = idleWorkers_ > 0 && waiting >= kWakeBatch;
+  lock.unlock();
+  if (wake) workAvailable_.notify_one();
+}
+
+void OrderedInspector::InspectNext(std::unique_lock<std::mutex>& lock) {
+  const std::uint64_t sequence = nextToTake_++;
+  const std::filesystem::path path = slots_[sequence - first_].path;
+  lock.unlock();
+  FileResult result = Inspect(path);
+  lock.lock();
+  slots_[sequence - first_].result = std::move(result);
+  if (awaitingFront_ && sequence == first_) resultReady_.notify_one();
 }
 
 void OrderedInspector::Finish() {
+  workAvailable_.notify_all();
   while (true) {
     {
-      const std::lock_guard lock(mutex_);
+      std::unique_lock lock(mutex_);
       if (slots_.empty()) return;
+      if (nextToTake_ < first_ + slots_.size()) {
+        InspectNext(lock);
+        continue;
+      }
     }
     Drain(true);
   }
@@ -83,9 +109,11 @@ void OrderedInspector::Drain(bool block) {
   {
     std::unique_lock lock(mutex_);
     if (block) {
+      awaitingFront_ = true;
       resultReady_.wait(lock, [this] {
         return slots_.empty() || slots_.front().result.has_value();
       });
+      awaitingFront_ = false;
     }
     while (!slots_.empty() && slots_.front().result) {
       ready.push_back(std::move(*slots_.front().result));
@@ -100,17 +128,17 @@ void OrderedInspector::Drain(bool block) {
 void OrderedInspector::Work() {
   std::unique_lock lock(mutex_);
   while (true) {
+    ++idleWorkers_;
     workAvailable_.wait(lock, [this] {
       return closing_ || nextToTake_ < first_ + slots_.size();
     });
+    --idleWorkers_;
     if (nextToTake_ >= first_ + slots_.size()) return;  // closing, nothing left
-    const std::uint64_t sequence = nextToTake_++;
-    const std::filesystem::path path = slots_[sequence - first_].path;
-    lock.unlock();
-    FileResult result = Inspect(path);
-    lock.lock();
-    slots_[sequence - first_].result = std::move(result);
-    if (sequence == first_) resultReady_.notify_one();
+    // More files waiting than this worker will take soon: share them.
+    if (idleWorkers_ > 0 && first_ + slots_.size() - nextToTake_ > kWakeBatch) {
+      workAvailable_.notify_one();
+    }
+    InspectNext(lock);
   }
 }
 

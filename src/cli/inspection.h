@@ -59,7 +59,11 @@ class OrderedInspector {
     std::optional<FileResult> result;
   };
 
+  static constexpr std::uint64_t kWakeBatch = 16;
+
   void Work();
+  // Takes the oldest file no one has taken and inspects it, unlocked.
+  void InspectNext(std::unique_lock<std::mutex>& lock);
   // Emits the finished results at the front; waits for one when `block`.
   void Drain(bool block);
 
@@ -72,6 +76,10 @@ class OrderedInspector {
   std::uint64_t first_ = 0;
   std::uint64_t nextToTake_ = 0;
   bool closing_ = false;
+  // Wake-ups cost system calls: workers are woken only when some are idle,
+  // and the submitter only when it waits for the oldest result.
+  unsigned idleWorkers_ = 0;
+  bool awaitingFront_ = false;
   std::vector<std::thread> workers_;
 };
 

@@ -9,6 +9,7 @@
 
 #include "core/ascii.h"
 #include "core/bytes.h"
+#include "core/header_reader.h"
 #include "core/rf64.h"
 #include "platform/platform.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 constexpr std::int64_t kMinimumFileSize = 34;
 constexpr std::int64_t kFirstChunk = 12;
-constexpr std::int64_t kChunkHeaderSize = 8;
+constexpr std::size_t kChunkHeaderSize = 8;
 
 bool IsContainerId(const FourCC& id) {
   return id == FourCC("RIFF") || id == FourCC("RF64") || id == FourCC("BW64");
@@ -39,7 +40,7 @@ TWAVFormatType ClassifyFormatSize(std::uint64_t size) {
   return TWAVFormatType::QV_None;
 }
 
-void ReadFormatChunk(TAudioInfo& info, ByteSource& source,
+void ReadFormatChunk(TAudioInfo& info, HeaderReader& reader,
                      std::int64_t bodyAt, std::uint64_t size) {
   TFormatInfo& format = info.format;
   format.formattype = ClassifyFormatSize(size);
@@ -51,19 +52,26 @@ void ReadFormatChunk(TAudioInfo& info, ByteSource& source,
   const std::size_t head =
       static_cast<std::size_t>(std::min<std::uint64_t>(size, image.size()));
   const std::uint64_t extra = size - head;
-  if (extra > 0 && extra <= static_cast<std::uint64_t>(kMaxFormatExtraBytes)) {
-    // One read for the image and its extra part.
-    std::vector<std::uint8_t> body(static_cast<std::size_t>(size));
-    source.ReadAt(bodyAt, body.data(), body.size());
-    std::copy_n(body.begin(), head, image.begin());
-    format.formatextradata.assign(body.begin() + static_cast<std::ptrdiff_t>(head),
-                                  body.end());
+  // The pad byte and the next chunk's header come with the body.
+  const std::size_t nextHeader = (size & 1) + kChunkHeaderSize;
+  if (extra == 0) {
+    reader.Read(bodyAt, image.data(), head, nextHeader);
+  } else if (extra <= static_cast<std::uint64_t>(kMaxFormatExtraBytes)) {
+    reader.Read(bodyAt, image.data(), head);
+    format.formatextradata.resize(static_cast<std::size_t>(extra));
+    reader.Read(bodyAt + static_cast<std::int64_t>(head),
+                format.formatextradata.data(), format.formatextradata.size(),
+                nextHeader);
   } else {
-    // No extra part, or one too large to hold: only the image is kept.
-    source.ReadAt(bodyAt, image.data(), head);
-    if (extra > 0) format.formatextradata.clear();
+    // Too large to hold: only the image is kept.
+    reader.Read(bodyAt, image.data(), head);
+    format.formatextradata.clear();
   }
   DescribeFormat(info);
+}
+
+[[noreturn]] void ThrowMissing() {
+  throw EWavFileError("File doesn't exist", 1, 0);
 }
 
 }  // namespace
@@ -131,8 +139,11 @@ void ReadAudioStructure(TAudioInfo& Info, ByteSource& Source) {
   Info.filesize = filesize;
   if (filesize < kMinimumFileSize) throw EWavFileError("File too small", 5, 0);
 
+  HeaderReader reader(Source);
   std::array<std::uint8_t, kFirstChunk> header{};
-  Source.ReadAt(0, header.data(), header.size());
+  // The first chunk's header comes with the file header: the file is at
+  // least 34 bytes long, so it is there.
+  reader.Read(0, header.data(), header.size(), kChunkHeaderSize);
   const FourCC container(header.data());
   /* Expecting "RIFF", or "RF64"/"BW64" with the same layout. */
   if (!IsContainerId(container)) {
@@ -143,7 +154,7 @@ void ReadAudioStructure(TAudioInfo& Info, ByteSource& Source) {
   // RF64 keeps its real sizes in a ds64 chunk right after the header; where
   // one is present, a 32-bit size of 0xFFFFFFFF stands for its 64-bit value.
   std::optional<Ds64Table> ds64;
-  if (container != FourCC("RIFF")) ds64 = ReadDs64(Source, filesize);
+  if (container != FourCC("RIFF")) ds64 = ReadDs64(reader, filesize);
 
   const std::uint64_t riffSize =
       ds64 ? ds64->RiffSize(Info.RIFFSize) : Info.RIFFSize;
@@ -159,20 +170,20 @@ void ReadAudioStructure(TAudioInfo& Info, ByteSource& Source) {
   // The loop runs to the end of the file, not to the end the RIFF size
   // declares. A tail too short for a chunk header and one byte is ignored.
   std::int64_t position = kFirstChunk;
-  while (position + kChunkHeaderSize < filesize) {
+  while (position + static_cast<std::int64_t>(kChunkHeaderSize) < filesize) {
     std::array<std::uint8_t, kChunkHeaderSize> chunk{};
-    Source.ReadAt(position, chunk.data(), chunk.size());
+    reader.Read(position, chunk.data(), chunk.size());
     const FourCC id(chunk.data());
     const std::uint32_t size32 = LoadU32(chunk.data() + 4);
     const std::uint64_t size = ds64 ? ds64->ChunkSize(id, size32) : size32;
-    const std::int64_t bodyAt = position + kChunkHeaderSize;
+    const std::int64_t bodyAt = position + static_cast<std::int64_t>(kChunkHeaderSize);
 
     /* The body must lie inside the file; a missing pad byte is fine. */
     if (size > static_cast<std::uint64_t>(filesize - bodyAt)) {
       throw EWavFileError(IdText(id) + " chunk too big", 10, bodyAt);
     }
     if (id == FourCC("fmt ")) {
-      ReadFormatChunk(Info, Source, bodyAt, size);
+      ReadFormatChunk(Info, reader, bodyAt, size);
     } else if (id == FourCC("data")) {
       Info.dataposition = bodyAt;
       Info.datasize = static_cast<std::int64_t>(size);
@@ -186,14 +197,19 @@ void ReadAudioStructure(TAudioInfo& Info, ByteSource& Source) {
 void ReadAudioInfo(TAudioInfo& Info, const std::filesystem::path& FileName) {
   Info = TAudioInfo{};
   Info.fileName = FileName;
-  if (!platform::FileExists(FileName)) {
-    throw EWavFileError("File doesn't exist", 1, 0);
-  }
-  Info.fileext = UpperAscii(platform::ExtensionOf(FileName));
-  if (Info.fileext != ".WAV") {
+  const std::string fileext = UpperAscii(platform::ExtensionOf(FileName));
+  if (fileext != ".WAV") {
+    if (!platform::FileExists(FileName)) ThrowMissing();
+    Info.fileext = fileext;
     throw EWavFileError("No \".WAV\" extension", 4, 0);
   }
-  const std::unique_ptr<ByteSource> file = platform::OpenReadOnly(FileName);
+  // For a .WAV name the existence test is made by the open itself.
+  Info.fileext = fileext;
+  const std::unique_ptr<ByteSource> file = platform::OpenExistingFile(FileName);
+  if (!file) {
+    Info.fileext.clear();
+    ThrowMissing();
+  }
   ReadAudioStructure(Info, *file);
 }
 

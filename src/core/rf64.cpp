@@ -27,9 +27,9 @@ std::uint64_t Ds64Table::ChunkSize(const FourCC& id, std::uint32_t field) {
   return field;
 }
 
-std::optional<Ds64Table> ReadDs64(ByteSource& source, std::int64_t filesize) {
+std::optional<Ds64Table> ReadDs64(HeaderReader& reader, std::int64_t filesize) {
   std::array<std::uint8_t, 8> header{};
-  source.ReadAt(kDs64At, header.data(), header.size());
+  reader.Read(kDs64At, header.data(), header.size());
   const std::uint32_t size = LoadU32(header.data() + 4);
   const std::int64_t bodyAt = kDs64At + 8;
   if (FourCC(header.data()) != FourCC("ds64") || size < kFixedPart ||
@@ -39,7 +39,8 @@ std::optional<Ds64Table> ReadDs64(ByteSource& source, std::int64_t filesize) {
   const std::uint32_t readable =
       std::min(size, kFixedPart + kMaxEntries * kEntrySize);
   std::vector<std::uint8_t> body(readable);
-  source.ReadAt(bodyAt, body.data(), body.size());
+  // The next chunk's header comes with the body.
+  reader.Read(bodyAt, body.data(), body.size(), readable == size ? (size & 1) + 8 : 0);
 
   Ds64Table table(LoadU64(body.data()), LoadU64(body.data() + 8));
   const std::uint32_t declared = LoadU32(body.data() + 24);

@@ -8,6 +8,7 @@
 
 #include "brevolt/audio_file.h"
 #include "core/bytes.h"
+#include "core/header_reader.h"
 
 namespace brevolt {
 
@@ -44,6 +45,6 @@ class Ds64Table {
 
 // Reads the ds64 chunk at offset 12 when it is there, at least 28 bytes long
 // and wholly inside the file; empty otherwise.
-std::optional<Ds64Table> ReadDs64(ByteSource& source, std::int64_t filesize);
+std::optional<Ds64Table> ReadDs64(HeaderReader& reader, std::int64_t filesize);
 
 }  // namespace brevolt

@@ -49,10 +49,12 @@ class PosixFile final : public ByteSource {
 };
 
 int OpenForReading(const char* path) {
-  // O_NONBLOCK: a FIFO put in place after the existence test cannot block
-  // the open. O_NOATIME keeps a scan from touching access times, where the
-  // caller owns the file; elsewhere the system refuses it and we go without.
-  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+  // The type is tested on the opened file, so the open must be harmless
+  // for anything that is not a file: O_NONBLOCK keeps a FIFO from blocking
+  // it, O_NOCTTY keeps a terminal from becoming ours. O_NOATIME keeps a
+  // scan from touching access times where the caller owns the file;
+  // elsewhere the system refuses it and we go without.
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
 #ifdef O_NOATIME
   const int fd = ::open(path, kFlags | O_NOATIME);
   if (fd >= 0 || errno != EPERM) return fd;
@@ -87,14 +89,18 @@ bool FileExists(const std::filesystem::path& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::unique_ptr<ByteSource> OpenReadOnly(const std::filesystem::path& path) {
+std::unique_ptr<ByteSource> OpenExistingFile(const std::filesystem::path& path) {
   const int fd = OpenForReading(path.c_str());
-  struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0) {
+  if (fd < 0) {
     const int error = errno;
-    if (fd >= 0) ::close(fd);
+    if (!FileExists(path)) return nullptr;
     throw EFOpenError("Cannot open file \"" + path.string() + "\". " +
                       PosixErrorText(error));
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return nullptr;
   }
   return std::make_unique<PosixFile>(
       fd, static_cast<std::int64_t>(info.st_size), path.string());

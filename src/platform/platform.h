@@ -32,9 +32,13 @@ bool FileExists(const std::filesystem::path& path);
 // follows that dot; empty otherwise. UTF-8.
 std::string ExtensionOf(const std::filesystem::path& path);
 
-// Opens an existing file for reading only, never for writing, sharing it with
-// readers but not writers. Raises EFOpenError with the system's reason.
-std::unique_ptr<ByteSource> OpenReadOnly(const std::filesystem::path& path);
+// Opens an existing regular file for reading only, never for writing,
+// sharing it with readers but not writers. Returns null when `path` is not
+// an existing regular file (the same test as FileExists, made on the opened
+// file so that it costs no second lookup and cannot be raced). Raises
+// EFOpenError with the system's reason when the file exists but cannot be
+// opened.
+std::unique_ptr<ByteSource> OpenExistingFile(const std::filesystem::path& path);
 
 // Text of bytes in the system's 8-bit code page (Windows-1252 on POSIX),
 // as UTF-8.

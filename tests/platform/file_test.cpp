@@ -60,34 +60,37 @@ TEST(AnsiToUtf8Test, Windows1252) {
   EXPECT_EQ(AnsiToUtf8("\xA0\xE9\xFF"), "\u00A0\u00E9\u00FF");
 }
 
-TEST(OpenReadOnlyTest, ReadsAtPositions) {
+TEST(OpenExistingFileTest, NothingButRegularFiles) {
+  TempDir dir;
+  const auto fifo = dir.path() / "fifo.wav";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(OpenExistingFile(fifo), nullptr);  // and does not block
+  EXPECT_EQ(OpenExistingFile(dir.MakeDir("d.wav")), nullptr);
+  EXPECT_EQ(OpenExistingFile(dir.path() / "missing.wav"), nullptr);
+  EXPECT_EQ(OpenExistingFile("/dev/null"), nullptr);
+}
+
+TEST(OpenExistingFileTest, ReadsAtPositions) {
   TempDir dir;
   const auto path = dir.Write("a.wav", "0123456789");
-  const auto file = OpenReadOnly(path);
+  const auto file = OpenExistingFile(path);
   EXPECT_EQ(file->Size(), 10);
   std::uint8_t bytes[3] = {};
   file->ReadAt(7, bytes, 3);
   EXPECT_EQ(std::string(bytes, bytes + 3), "789");
 }
 
-TEST(OpenReadOnlyTest, FailureCarriesThePathAndTheSystemReason) {
-  TempDir dir;
-  const auto path = dir.path() / "gone.wav";
-  try {
-    OpenReadOnly(path);
-    ADD_FAILURE() << "opened a missing file";
-  } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.what(), "Cannot open file \"" + path.string() +
-                            "\". No such file or directory");
-  }
-}
-
-TEST(OpenReadOnlyTest, UnreadableFile) {
+TEST(OpenExistingFileTest, UnreadableFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   TempDir dir;
   const auto path = dir.Write("locked.wav", "x");
   std::filesystem::permissions(path, std::filesystem::perms::none);
-  EXPECT_THROW(OpenReadOnly(path), EFOpenError);
+  try {
+    OpenExistingFile(path);
+    ADD_FAILURE() << "opened an unreadable file";
+  } catch (const EFOpenError& e) {
+    EXPECT_EQ(e.what(), "Cannot open file \"" + path.string() + "\". Permission denied");
+  }
 }
 
 TEST(CreateWritableFileTest, ReplacesAndReportsFailure) {
