@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
 
-.PHONY: deps build test demo run bench clean examples
+.PHONY: deps build test demo run bench clean examples screenshot
 
 deps:
 	@scripts/install-deps
@@ -32,3 +32,10 @@ bench: build
 
 examples:
 	scripts/make-examples
+
+# The window. Needs a display; on a machine without one use xvfb-run.
+run: build
+	build/default/src/app/brevolt
+
+screenshot: build
+	scripts/screenshot

@@ -128,15 +128,13 @@ void Tmainform::CreateControls() {
   small.setPointSizeF(11.5 * 0.75);  // 11.5 logical pixels
   cancelscanbutton->setFont(small);
   cancelscanbutton->hide();
-  filescheckedlabel = Label(this, "filescheckedlabel", {240, 135, 137, 17});
+  filescheckedlabel = new TProgressLabel("filescheckedlabel", {240, 135, 137, 17}, false, this);
   trackgrid = new TTrackGrid(this);
   trackgrid->setGeometry(8, 160, 985, 406);
   trackgrid->viewport()->setAcceptDrops(true);
   trackgrid->viewport()->installEventFilter(this);
-  currentfilelabel = Label(this, "currentfilelabel", {240, 111, 545, 17});
-  currentfolderlabel = Label(this, "currentfolderlabel", {240, 44, 545, 53});
-  currentfolderlabel->setWordWrap(true);
-  currentfolderlabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  currentfilelabel = new TProgressLabel("currentfilelabel", {240, 111, 545, 17}, false, this);
+  currentfolderlabel = new TProgressLabel("currentfolderlabel", {240, 44, 545, 53}, true, this);
   savebutton = Button(this, "savebutton", "Save text list of corrupt WAV files...",
                       {8, 74, 225, 26});
   savebutton->setEnabled(false);
@@ -230,9 +228,7 @@ void Tmainform::scanbuttonClick() {
     currentfilelabel->setText("Finished scanning, any errors shown below");
     savebutton->setEnabled(trackgrid->RowCount() > 1);
     scanning_ = false;
-    for (QLabel* label : {currentfolderlabel, currentfilelabel, filescheckedlabel}) {
-      label->setUpdatesEnabled(true);
-    }
+    for (QWidget* control : PaintedDuringScan()) control->setUpdatesEnabled(true);
     // A close asked for during the scan takes effect now it is over.
     if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
   });
@@ -275,15 +271,17 @@ void Tmainform::ShowCurrentFolder(const std::filesystem::path& Folder) {
 void Tmainform::IsScanAborted(bool& Abort) const { Abort = FAbortScan; }
 
 void Tmainform::ProcessMessages() {
-  // Repainting the labels for every file would cost more than checking the
-  // file: their texts change each time, but they are painted only when a
-  // few hundredths of a second have passed.
+  // Repainting the labels and the grid for every file would cost more than
+  // checking the file: their contents change each time, but they are
+  // painted only when a few hundredths of a second have passed.
   const bool paint = sincePaint_.elapsed() >= kPaintIntervalMs;
-  for (QLabel* label : {currentfolderlabel, currentfilelabel, filescheckedlabel}) {
-    label->setUpdatesEnabled(paint);
-  }
+  for (QWidget* control : PaintedDuringScan()) control->setUpdatesEnabled(paint);
   if (paint) sincePaint_.restart();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+std::array<QWidget*, 4> Tmainform::PaintedDuringScan() const {
+  return {currentfolderlabel, currentfilelabel, filescheckedlabel, trackgrid};
 }
 
 void Tmainform::closeEvent(QCloseEvent* event) {

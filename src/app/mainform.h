@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+#include <array>
 #include <filesystem>
 #include <functional>
 
 #include "app/dialog_provider.h"
+#include "app/progress_label.h"
 #include "app/track_grid.h"
 #include "brevolt/audio_file.h"
 
@@ -70,6 +72,8 @@ class Tmainform : public QWidget {
   // Processes pending events after each file and folder of a scan, letting
   // the progress labels paint at most every few hundredths of a second.
   void ProcessMessages();
+  // The controls whose painting a scan holds back between two paints.
+  [[nodiscard]] std::array<QWidget*, 4> PaintedDuringScan() const;
 
   QPushButton* selectfolderbutton;
   QLabel* folderlabel;
@@ -78,10 +82,10 @@ class Tmainform : public QWidget {
   QCheckBox* recursecheckbox;
   QPushButton* scanbutton;
   QPushButton* cancelscanbutton;
-  QLabel* filescheckedlabel;
+  TProgressLabel* filescheckedlabel;
   TTrackGrid* trackgrid;
-  QLabel* currentfilelabel;
-  QLabel* currentfolderlabel;
+  TProgressLabel* currentfilelabel;
+  TProgressLabel* currentfolderlabel;
   QPushButton* savebutton;
 
   TDialogProvider& dialogs_;
