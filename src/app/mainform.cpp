@@ -6,6 +6,9 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QNetworkAccessManager>
+#include <QNetworkCookieJar>
+#include <QNetworkReply>
 #include <QTimer>
 #include <QUrl>
 
@@ -66,6 +69,26 @@ QLabel* Label(QWidget* parent, const char* name, QRect geometry) {
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return label;
+}
+
+// Takes no cookies from answers and so sends none.
+class TNoCookies final : public QNetworkCookieJar {
+ public:
+  using QNetworkCookieJar::QNetworkCookieJar;
+  bool setCookiesFromUrl(const QList<QNetworkCookie>& /*cookies*/, const QUrl& /*url*/) override {
+    return false;
+  }
+};
+
+constexpr int kMaxRedirects = 5;
+constexpr int kTimeoutMs = 60 * 1000;
+
+// Errors of the transfer itself, as opposed to an answer whose status says
+// no (4xx and 5xx, which Qt also reports as errors).
+bool IsTransferError(QNetworkReply::NetworkError error) {
+  const int code = static_cast<int>(error);
+  const bool contentOrServer = (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
+  return error != QNetworkReply::NoError && !contentOrServer;
 }
 
 // RAII for the closing block of a scan: it runs however the scan ends.
@@ -139,6 +162,12 @@ void Tmainform::CreateControls() {
                       {8, 74, 225, 26});
   savebutton->setEnabled(false);
 
+  HTTPClient1 = new QNetworkAccessManager(this);
+  HTTPClient1->setObjectName("HTTPClient1");
+  HTTPClient1->setCookieJar(new TNoCookies(HTTPClient1));
+  HTTPClient1->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+  HTTPClient1->setTransferTimeout(kTimeoutMs);
+
   connect(versionbutton, &QPushButton::clicked, this, &Tmainform::versionbuttonClick);
   connect(selectfolderbutton, &QPushButton::clicked, this,
           &Tmainform::selectfolderbuttonClick);
@@ -148,12 +177,77 @@ void Tmainform::CreateControls() {
   connect(savebutton, &QPushButton::clicked, this, &Tmainform::savebuttonClick);
 }
 
+Tmainform::~Tmainform() {
+  if (HTTPversion != nullptr) {
+    HTTPversion->disconnect(this);
+    HTTPversion->abort();
+  }
+}
+
 void Tmainform::FormCreate() {
   setWindowTitle(windowTitle() + " : Version " +
                  QString::fromStdString(GetAppVersion()));
+  RequestVersion();
   trackgrid->SetCells(0, 0, "Filename");
   trackgrid->SetCells(1, 0, "Position");
   trackgrid->SetCells(2, 0, "Fail reason");
+}
+
+void Tmainform::RequestVersion() {
+  if (addresses_.versionFile.isEmpty()) return;  // tools and tests without a server
+  QNetworkRequest request{QUrl(addresses_.versionFile)};
+  request.setMaximumRedirectsAllowed(kMaxRedirects);
+  HTTPversion = HTTPClient1->get(request);
+  // Qt stops reading from the socket when this much is waiting, so a large
+  // body never sits in memory whole.
+  HTTPversion->setReadBufferSize(kMaxVersionFileBytes + 1);
+  connect(HTTPversion, &QNetworkReply::readyRead, this, [this] {
+    versionBody_ += HTTPversion->readAll();
+    if (versionBody_.size() > kMaxVersionFileBytes) {
+      versionTooLarge_ = true;
+      HTTPversion->abort();
+    }
+  });
+  connect(HTTPversion, &QNetworkReply::finished, this, &Tmainform::OnVersionReplyFinished);
+}
+
+void Tmainform::OnVersionReplyFinished() {
+  QNetworkReply* reply = HTTPversion;
+  HTTPversion = nullptr;
+  reply->deleteLater();
+  if (versionTooLarge_) {
+    HTTPversionRequestError("The version file is larger than " +
+                            QString::number(kMaxVersionFileBytes) + " bytes");
+    return;
+  }
+  if (IsTransferError(reply->error())) {
+    HTTPversionRequestError(reply->errorString());
+    return;
+  }
+  THTTPResponse response;
+  response.StatusCode = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  response.ContentType = reply->rawHeader("Content-Type");
+  response.Body = versionBody_ + reply->readAll();
+  // An error inside the completion handler is reported like a failed
+  // transfer; it never reaches the top-level error handler.
+  try {
+    HTTPversionRequestCompleted(response);
+  } catch (const std::exception& error) {
+    HTTPversionRequestError(QString::fromUtf8(error.what()));
+  }
+}
+
+void Tmainform::HTTPversionRequestCompleted(const THTTPResponse& AResponse) {
+  if (AResponse.StatusCode != 200) {
+    versionbutton->setText("Couldn't Get Version Info");
+    return;
+  }
+  const QString remote = RemoteVersionText(AResponse.ContentAsString());
+  versionbutton->setText(VersionButtonText(remote, GetAppVersion()));
+}
+
+void Tmainform::HTTPversionRequestError(const QString& AError) {
+  dialogs_.ShowMessage("Couldn't Get Version Info " + AError);
 }
 
 void Tmainform::versionbuttonClick() { OpenHomePage(dialogs_, addresses_.homePage); }

@@ -14,9 +14,12 @@
 #include "app/dialog_provider.h"
 #include "app/progress_label.h"
 #include "app/track_grid.h"
+#include "app/update_check.h"
 #include "brevolt/audio_file.h"
 
 class QDragMoveEvent;
+class QNetworkAccessManager;
+class QNetworkReply;
 class QDropEvent;
 class QMimeData;
 
@@ -42,8 +45,16 @@ class Tmainform : public QWidget {
                      TAddresses addresses = DefaultAddresses(),
                      TInspector inspector = ReadAudioInfo);
 
+  Tmainform(const Tmainform&) = delete;
+  Tmainform& operator=(const Tmainform&) = delete;
+  // Aborts a version request still on its way, so that no handler runs
+  // after the window is gone.
+  ~Tmainform() override;
+
   // Event handlers.
   void FormCreate();
+  void HTTPversionRequestCompleted(const THTTPResponse& AResponse);
+  void HTTPversionRequestError(const QString& AError);
   void versionbuttonClick();
   void selectfolderbuttonClick();
   void scanbuttonClick();
@@ -66,6 +77,9 @@ class Tmainform : public QWidget {
 
  private:
   void CreateControls();
+  // Starts the one version request of this run.
+  void RequestVersion();
+  void OnVersionReplyFinished();
   void SetRoot(const QString& folder);
   // The one folder a drag carries, or empty when it carries anything else.
   static QString DroppedFolder(const QMimeData* data);
@@ -87,6 +101,10 @@ class Tmainform : public QWidget {
   TProgressLabel* currentfilelabel;
   TProgressLabel* currentfolderlabel;
   QPushButton* savebutton;
+  QNetworkAccessManager* HTTPClient1;
+  QNetworkReply* HTTPversion = nullptr;
+  QByteArray versionBody_;
+  bool versionTooLarge_ = false;
 
   TDialogProvider& dialogs_;
   TAddresses addresses_;
