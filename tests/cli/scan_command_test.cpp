@@ -1,64 +1,12 @@
 // brevolt-scan run in-process on small fixture trees.
-#include "cli/scan_command.h"
-
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "support/temp_dir.h"
-#include "support/wav_builder.h"
+#include "cli/scan_test_support.h"
 
 namespace brevolt::cli {
 namespace {
-
-using test::TempDir;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome Scan(std::vector<std::string> args, const std::string& input = "",
-         const std::atomic<bool>* interrupted = nullptr) {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  Console console{in, out, err, false, 80, interrupted};
-  Outcome run;
-  run.status = RunScan(args, console);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
-
-// A tree with one passing file, one file per kind of trouble and a sub-folder.
-class ScanCommandTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ok_ = dir_.Write("ok.wav", test::ValidWav()).string();
-    std::string riffx = test::ValidWav();
-    riffx.replace(0, 4, "RIFX");
-    bad_ = dir_.Write("bad.wav", riffx).string();
-    cut_ = dir_.Write("sub/cut.wav", test::ValidWav().substr(0, 46)).string();
-    dir_.Write("notes.txt", "not a wav");
-  }
-  std::string Root() const { return dir_.path().string(); }
-
-  TempDir dir_;
-  std::string ok_, bad_, cut_;
-};
 
 TEST_F(ScanCommandTest, TextFormat) {
   const Outcome run = Scan({"-q", ok_, bad_});
@@ -88,28 +36,16 @@ TEST_F(ScanCommandTest, JsonlFormat) {
 }
 
 TEST_F(ScanCommandTest, CsvFormat) {
-  const std::string comma = dir_.Write("a,\"b\".wav", "x").string();
+  const std::string comma = dir_.Write("a,'b'.wav", "x").string();
   const Outcome run = Scan({"-q", "-f", "csv", bad_, comma});
-  EXPECT_EQ(run.out,
-            "path,status,code,position,reason\r\n" + bad_ +
-                ",damaged,6,8,\"No \"\"RIFF\"\" or \"\"RF64\"\" ID\"\r\n\"" +
-                dir_.path().string() + "/a,\"\"b\"\".wav\",damaged,5,0,File too small\r\n");
+  EXPECT_EQ(run.out, "path,status,code,position,reason\r\n" + bad_ +
+                         ",damaged,6,8,\"No \"\"RIFF\"\" or \"\"RF64\"\" ID\"\r\n\"" + comma +
+                         "\",damaged,5,0,File too small\r\n");
 }
 
 TEST_F(ScanCommandTest, ListFormatIsTheWindowsFailureList) {
   const Outcome run = Scan({"-q", "-f", "list", "--all", ok_, bad_, cut_});
   EXPECT_EQ(run.out, bad_ + "\r\n" + cut_ + "\r\n");
-}
-
-TEST_F(ScanCommandTest, NamesThatAreNotUtf8) {
-  const std::string odd = dir_.Write("odd\xff\xc3.wav", "short").string();
-  const Outcome jsonl = Scan({"-q", "-f", "jsonl", odd});
-  const std::string prefix = dir_.path().string() + "/odd";
-  EXPECT_EQ(jsonl.out, "{\"path\": \"" + prefix +
-                           "\\udcff\\udcc3.wav\", \"status\": \"damaged\", \"code\": 5, "
-                           "\"position\": 0, \"reason\": \"File too small\"}\n");
-  const Outcome list = Scan({"-q", "-f", "list", odd});
-  EXPECT_EQ(list.out, odd + "\r\n");  // the name's own bytes
 }
 
 TEST_F(ScanCommandTest, WalksFoldersAndHonoursNoRecurse) {
@@ -143,8 +79,8 @@ TEST_F(ScanCommandTest, PathsFromAFileAndFromStandardInput) {
 }
 
 TEST_F(ScanCommandTest, DirectPathsGetTheReadersOwnRows) {
-  const std::string missing = Root() + "/missing.wav";
-  const std::string notWav = dir_.path().string() + "/notes.txt";
+  const std::string missing = (dir_.path() / "missing.wav").string();
+  const std::string notWav = (dir_.path() / "notes.txt").string();
   const Outcome run = Scan({"-q", missing, notWav});
   EXPECT_EQ(run.out, missing + ": damaged: code 1 at byte 0: File doesn't exist\n" +
                          notWav + ": damaged: code 4 at byte 0: No \".WAV\" extension\n");
@@ -161,7 +97,7 @@ TEST_F(ScanCommandTest, ExitStatusesAndSummary) {
                                          {{"--bogus", ok_}, kTrouble},
                                          {{"-j", "0", ok_}, kTrouble},
                                          {{"-f", "xml", ok_}, kTrouble},
-                                         {{"--files-from", Root() + "/nope", ok_}, kTrouble}}) {
+                                         {{"--files-from", (dir_.path() / "nope").string(), ok_}, kTrouble}}) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
     EXPECT_EQ(Scan(c.args).status, c.status);
   }
@@ -185,11 +121,11 @@ TEST_F(ScanCommandTest, OutputFile) {
   std::ifstream in(target, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bad_ + "\r\n");
 
-  const std::string nowhere = Root() + "/no/such/report.txt";
+  const std::string nowhere = (dir_.path() / "no" / "such" / "report.txt").string();
   const Outcome failed = Scan({"-o", nowhere, bad_});
   EXPECT_EQ(failed.status, kTrouble);
-  EXPECT_EQ(failed.err, "brevolt-scan: Cannot create file \"" + nowhere +
-                            "\". No such file or directory\n");
+  EXPECT_EQ(failed.err.rfind("brevolt-scan: Cannot create file \"" + nowhere + "\". ", 0), 0U)
+      << failed.err;
 }
 
 TEST_F(ScanCommandTest, InterruptStopsTheWalk) {
@@ -197,19 +133,6 @@ TEST_F(ScanCommandTest, InterruptStopsTheWalk) {
   const Outcome run = Scan({"-q", Root()}, "", &interrupted);
   EXPECT_EQ(run.status, kInterrupted);
   EXPECT_EQ(run.out, "");
-}
-
-TEST_F(ScanCommandTest, UnreadableFileIsReportedAndTheScanGoesOn) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file; see the privilege-drop test";
-  const auto locked = dir_.Write("locked.wav", test::ValidWav());
-  std::filesystem::permissions(locked, std::filesystem::perms::none);
-  const Outcome run = Scan({"-q", "-f", "jsonl", locked.string(), bad_});
-  const auto lines = Lines(run.out);
-  ASSERT_EQ(lines.size(), 2U);
-  EXPECT_EQ(nlohmann::json::parse(lines[0])["status"], "error");
-  EXPECT_EQ(nlohmann::json::parse(lines[0])["reason"],
-            "Cannot open file \"" + locked.string() + "\". Permission denied");
-  EXPECT_EQ(run.status, kTrouble);
 }
 
 }  // namespace

@@ -70,14 +70,7 @@ class Recorder {
   }
 
  private:
-  void Add(std::string line) {
-#ifdef _WIN32
-    for (auto& c : line) {
-      if (c == '\\') c = '/';
-    }
-#endif
-    log.push_back(std::move(line));
-  }
+  void Add(std::string line) { log.push_back(std::move(line)); }
 };
 
 using Log = std::vector<std::string>;
