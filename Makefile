@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
 
-.PHONY: deps build test demo run bench clean examples screenshot
+.PHONY: deps build test test-windows demo run bench clean examples screenshot
 
 deps:
 	@scripts/install-deps
@@ -14,6 +14,14 @@ build: deps
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir build/default $(CTEST_FLAGS)
+
+# The core, the platform layer, brevolt-scan and their tests for 64-bit
+# Windows, the tests run under Wine.
+test-windows:
+	@scripts/install-deps windows
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+	WINEDEBUG=-all WINEPREFIX=$(CURDIR)/build/wine-prefix ctest --test-dir build/windows --output-on-failure
 
 clean:
 	rm -rf build

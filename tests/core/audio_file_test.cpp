@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "brevolt/errors.h"
+#include "platform/platform.h"
 #include "support/temp_dir.h"
 #include "support/wav_builder.h"
 
@@ -48,7 +49,7 @@ Outcome Fail(int code, std::int64_t position, std::string message) {
 Outcome Inspect(const std::string& bytes, TAudioInfo& info,
                 const char* fileName = "x.wav") {
   test::TempDir dir;
-  const auto path = dir.Write(fileName, bytes);
+  const auto path = dir.Write(platform::Utf8ToNative(fileName), bytes);
   try {
     ReadAudioInfo(info, path);
   } catch (const EWavFileError& e) {
