@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
 
-.PHONY: deps build test test-windows demo run bench clean examples screenshot
+.PHONY: deps build test test-windows demo run bench clean examples screenshot format tidy
 
 deps:
 	@scripts/install-deps
@@ -47,3 +47,11 @@ run: build
 
 screenshot: build
 	scripts/screenshot
+
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+
+format:
+	clang-format -i $(SOURCES)
+
+tidy: build
+	clang-tidy -p build/default --quiet $(filter %.cpp,$(filter-out tools/% tests/%,$(SOURCES)))

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QFile>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPalette>
 #include <QProxyStyle>
@@ -78,6 +79,7 @@ void TBrevoltApplication::ShowError(const QString& message) const {
 
 void ApplyStyleBook(QApplication& application) {
   InitStyleResource();
+  application.setWindowIcon(QIcon(":/brevolt/brevolt.ico"));
   application.setStyle(new TNoFocusHighlightStyle);
   application.setPalette(DarkPalette());
   QFile sheet(":/brevolt/style.qss");
