@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
   ApplyStyleBook(app);
   const QStringList args = TBrevoltApplication::arguments();
   if (args.size() < 2) {
-    std::fprintf(stderr, "usage: brevolt-window-driver FOLDER [SCREENSHOT.png]\n");
+    std::fprintf(stderr,
+                 "usage: brevolt-window-driver FOLDER [SCREENSHOT.png]\n");
     return 2;
   }
   TScriptedDialogs dialogs(args.at(1));

@@ -68,7 +68,7 @@ struct TWavFormatExtensibleInfo {
 struct TFormatInfo {
   TWavFormatExtensibleInfo formatinfo;
   std::vector<std::uint8_t> formatextradata;  // body bytes beyond the first 40
-  std::string formatname;                     // empty until a format chunk is read
+  std::string formatname;  // empty until a format chunk is read
   bool formatcompressed = false;
   bool formatfloatingpoint = false;
   TWAVFormatType formattype = TWAVFormatType::QV_None;
@@ -80,10 +80,10 @@ struct TAudioInfo {
   std::filesystem::path fileName;  // exactly as given to the reader
   std::string fileext;             // UTF-8, ASCII letters upper-cased
   std::int64_t filesize = 0;
-  std::uint32_t RIFFSize = 0;      // the 32-bit header field as stored
+  std::uint32_t RIFFSize = 0;  // the 32-bit header field as stored
   TFormatInfo format;
-  std::int64_t dataposition = 0;   // first body byte of the last "data" chunk
-  std::int64_t datasize = 0;       // that chunk's size
+  std::int64_t dataposition = 0;  // first body byte of the last "data" chunk
+  std::int64_t datasize = 0;      // that chunk's size
 };
 
 // The structural failure of a WAV file: a reason code (1, 4 to 10), its

@@ -23,7 +23,8 @@ class EReadError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A file could not be created for writing: "Cannot create file "<path>". <why>".
+// A file could not be created for writing: "Cannot create file "<path>".
+// <why>".
 class EFCreateError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -42,7 +43,8 @@ class EOSError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A text is not a number: "'<text>' is not a valid integer value for Integer type".
+// A text is not a number: "'<text>' is not a valid integer value for Integer
+// type".
 class EConvertError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

@@ -41,16 +41,20 @@ QPalette DarkPalette() {
   palette.setColor(QPalette::HighlightedText, Qt::white);
   palette.setColor(QPalette::ToolTipBase, base);
   palette.setColor(QPalette::ToolTipText, text);
-  palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
-  palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-  palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+  palette.setColor(QPalette::Disabled, QPalette::ButtonText,
+                   QColor(0x80, 0x80, 0x80));
+  palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                   QColor(0x80, 0x80, 0x80));
+  palette.setColor(QPalette::Disabled, QPalette::Text,
+                   QColor(0x80, 0x80, 0x80));
   return palette;
 }
 
 }  // namespace
 
 QString WithFinalFullStop(const QString& message) {
-  if (!message.isEmpty() && message.back().unicode() > u'.') return message + u'.';
+  if (!message.isEmpty() && message.back().unicode() > u'.')
+    return message + u'.';
   return message;
 }
 

@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QUrl>
 
-
 namespace brevolt::app {
 namespace {
 
@@ -14,7 +13,8 @@ class TQtDialogProvider final : public TDialogProvider {
   explicit TQtDialogProvider(QWidget* parent) : parent_(parent) {}
 
   bool PickFolder(const QString& caption, QString& directory) override {
-    const QString chosen = QFileDialog::getExistingDirectory(parent_, caption, directory);
+    const QString chosen =
+        QFileDialog::getExistingDirectory(parent_, caption, directory);
     if (chosen.isEmpty()) return false;
     directory = chosen;
     return true;
@@ -30,7 +30,8 @@ class TQtDialogProvider final : public TDialogProvider {
     dialog.setDefaultSuffix("txt");
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!lastChoice_.isEmpty()) dialog.selectFile(lastChoice_);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (dialog.exec() != QDialog::Accepted ||
+        dialog.selectedFiles().isEmpty()) {
       return false;
     }
     path = lastChoice_ = dialog.selectedFiles().front();

@@ -31,7 +31,8 @@ QString ToQString(const std::filesystem::path& path) {
 
 std::filesystem::path ToPath(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
-  return platform::Utf8ToNative(std::string_view(utf8.constData(), utf8.size()));
+  return platform::Utf8ToNative(
+      std::string_view(utf8.constData(), utf8.size()));
 }
 
 // The folder part of a file's path: up to its last separator, without it,
@@ -75,7 +76,8 @@ QLabel* Label(QWidget* parent, const char* name, QRect geometry) {
 class TNoCookies final : public QNetworkCookieJar {
  public:
   using QNetworkCookieJar::QNetworkCookieJar;
-  bool setCookiesFromUrl(const QList<QNetworkCookie>& /*cookies*/, const QUrl& /*url*/) override {
+  bool setCookiesFromUrl(const QList<QNetworkCookie>& /*cookies*/,
+                         const QUrl& /*url*/) override {
     return false;
   }
 };
@@ -87,14 +89,16 @@ constexpr int kTimeoutMs = 60 * 1000;
 // no (4xx and 5xx, which Qt also reports as errors).
 bool IsTransferError(QNetworkReply::NetworkError error) {
   const int code = static_cast<int>(error);
-  const bool contentOrServer = (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
+  const bool contentOrServer =
+      (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
   return error != QNetworkReply::NoError && !contentOrServer;
 }
 
 // RAII for the closing block of a scan: it runs however the scan ends.
 class TScanGuard {
  public:
-  explicit TScanGuard(std::function<void()> closing) : closing_(std::move(closing)) {}
+  explicit TScanGuard(std::function<void()> closing)
+      : closing_(std::move(closing)) {}
   TScanGuard(const TScanGuard&) = delete;
   TScanGuard& operator=(const TScanGuard&) = delete;
   ~TScanGuard() { closing_(); }
@@ -106,7 +110,8 @@ class TScanGuard {
 }  // namespace
 
 Tmainform::TAddresses Tmainform::DefaultAddresses() {
-  return {QString::fromLatin1(kHomePageAddress), QString::fromLatin1(kVersionFileAddress)};
+  return {QString::fromLatin1(kHomePageAddress),
+          QString::fromLatin1(kVersionFileAddress)};
 }
 
 Tmainform::Tmainform(TDialogProvider& dialogs, TAddresses addresses,
@@ -132,8 +137,9 @@ void Tmainform::CreateControls() {
   setPalette(background);
   setFocusPolicy(Qt::NoFocus);
 
-  selectfolderbutton = Button(this, "selectfolderbutton",
-                              "Select folder to scan WAVs...", {8, 10, 225, 26});
+  selectfolderbutton =
+      Button(this, "selectfolderbutton", "Select folder to scan WAVs...",
+             {8, 10, 225, 26});
   folderlabel = Label(this, "folderlabel", {240, 12, 545, 17});
   Label6 = Label(this, "Label6", {860, 574, 120, 17});
   Label6->setText(QString::fromUtf8("\u00A9 2026 Brevolt"));
@@ -146,20 +152,25 @@ void Tmainform::CreateControls() {
   recursecheckbox->setFocusPolicy(Qt::NoFocus);
   scanbutton = Button(this, "scanbutton", "Start Scan", {8, 42, 225, 26});
   scanbutton->setEnabled(false);
-  cancelscanbutton = Button(this, "cancelscanbutton", "Cancel scan", {8, 42, 225, 22});
+  cancelscanbutton =
+      Button(this, "cancelscanbutton", "Cancel scan", {8, 42, 225, 22});
   QFont small = cancelscanbutton->font();
   small.setPointSizeF(11.5 * 0.75);  // 11.5 logical pixels
   cancelscanbutton->setFont(small);
   cancelscanbutton->hide();
-  filescheckedlabel = new TProgressLabel("filescheckedlabel", {240, 135, 137, 17}, false, this);
+  filescheckedlabel =
+      new TProgressLabel("filescheckedlabel", {240, 135, 137, 17}, false, this);
   trackgrid = new TTrackGrid(this);
   trackgrid->setGeometry(8, 160, 985, 406);
   trackgrid->viewport()->setAcceptDrops(true);
   trackgrid->viewport()->installEventFilter(this);
-  currentfilelabel = new TProgressLabel("currentfilelabel", {240, 111, 545, 17}, false, this);
-  currentfolderlabel = new TProgressLabel("currentfolderlabel", {240, 44, 545, 53}, true, this);
-  savebutton = Button(this, "savebutton", "Save text list of corrupt WAV files...",
-                      {8, 74, 225, 26});
+  currentfilelabel =
+      new TProgressLabel("currentfilelabel", {240, 111, 545, 17}, false, this);
+  currentfolderlabel =
+      new TProgressLabel("currentfolderlabel", {240, 44, 545, 53}, true, this);
+  savebutton =
+      Button(this, "savebutton", "Save text list of corrupt WAV files...",
+             {8, 74, 225, 26});
   savebutton->setEnabled(false);
 
   HTTPClient1 = new QNetworkAccessManager(this);
@@ -168,7 +179,8 @@ void Tmainform::CreateControls() {
   HTTPClient1->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
   HTTPClient1->setTransferTimeout(kTimeoutMs);
 
-  connect(versionbutton, &QPushButton::clicked, this, &Tmainform::versionbuttonClick);
+  connect(versionbutton, &QPushButton::clicked, this,
+          &Tmainform::versionbuttonClick);
   connect(selectfolderbutton, &QPushButton::clicked, this,
           &Tmainform::selectfolderbuttonClick);
   connect(scanbutton, &QPushButton::clicked, this, &Tmainform::scanbuttonClick);
@@ -194,7 +206,8 @@ void Tmainform::FormCreate() {
 }
 
 void Tmainform::RequestVersion() {
-  if (addresses_.versionFile.isEmpty()) return;  // tools and tests without a server
+  if (addresses_.versionFile.isEmpty())
+    return;  // tools and tests without a server
   QNetworkRequest request{QUrl(addresses_.versionFile)};
   request.setMaximumRedirectsAllowed(kMaxRedirects);
   HTTPversion = HTTPClient1->get(request);
@@ -208,7 +221,8 @@ void Tmainform::RequestVersion() {
       HTTPversion->abort();
     }
   });
-  connect(HTTPversion, &QNetworkReply::finished, this, &Tmainform::OnVersionReplyFinished);
+  connect(HTTPversion, &QNetworkReply::finished, this,
+          &Tmainform::OnVersionReplyFinished);
 }
 
 void Tmainform::OnVersionReplyFinished() {
@@ -225,7 +239,8 @@ void Tmainform::OnVersionReplyFinished() {
     return;
   }
   THTTPResponse response;
-  response.StatusCode = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  response.StatusCode =
+      reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
   response.ContentType = reply->rawHeader("Content-Type");
   response.Body = versionBody_ + reply->readAll();
   // An error inside the completion handler is reported like a failed
@@ -250,7 +265,9 @@ void Tmainform::HTTPversionRequestError(const QString& AError) {
   dialogs_.ShowMessage("Couldn't Get Version Info " + AError);
 }
 
-void Tmainform::versionbuttonClick() { OpenHomePage(dialogs_, addresses_.homePage); }
+void Tmainform::versionbuttonClick() {
+  OpenHomePage(dialogs_, addresses_.homePage);
+}
 
 void Tmainform::SetRoot(const QString& folder) {
   FDir = folder;
@@ -260,7 +277,8 @@ void Tmainform::SetRoot(const QString& folder) {
 
 void Tmainform::selectfolderbuttonClick() {
   QString directory = FDir;
-  if (BrowseForFolder(dialogs_, "Select WAV folder", directory)) SetRoot(directory);
+  if (BrowseForFolder(dialogs_, "Select WAV folder", directory))
+    SetRoot(directory);
 }
 
 QString Tmainform::DroppedFolder(const QMimeData* data) {
@@ -322,7 +340,8 @@ void Tmainform::scanbuttonClick() {
     currentfilelabel->setText("Finished scanning, any errors shown below");
     savebutton->setEnabled(trackgrid->RowCount() > 1);
     scanning_ = false;
-    for (QWidget* control : PaintedDuringScan()) control->setUpdatesEnabled(true);
+    for (QWidget* control : PaintedDuringScan())
+      control->setUpdatesEnabled(true);
     // A close asked for during the scan takes effect now it is over.
     if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
   });
@@ -334,8 +353,11 @@ void Tmainform::scanbuttonClick() {
   ScanFolder(
       ToPath(FDir), ".WAV", recursecheckbox->isChecked(),
       [this](const std::filesystem::path& file) { CheckWavFile(file); },
-      [this](const std::filesystem::path& folder) { ShowCurrentFolder(folder); },
-      [this](bool& abort) { IsScanAborted(abort); }, [this] { ProcessMessages(); });
+      [this](const std::filesystem::path& folder) {
+        ShowCurrentFolder(folder);
+      },
+      [this](bool& abort) { IsScanAborted(abort); },
+      [this] { ProcessMessages(); });
 }
 
 void Tmainform::cancelscanbuttonClick() { FAbortScan = true; }
@@ -355,7 +377,8 @@ void Tmainform::CheckWavFile(const std::filesystem::path& FileName) {
     trackgrid->SetCells(2, row, QString::fromUtf8(error.what()));
   }
   ++filecheckcount;
-  filescheckedlabel->setText("Files Checked: " + QString::number(filecheckcount));
+  filescheckedlabel->setText("Files Checked: " +
+                             QString::number(filecheckcount));
 }
 
 void Tmainform::ShowCurrentFolder(const std::filesystem::path& Folder) {
@@ -369,7 +392,8 @@ void Tmainform::ProcessMessages() {
   // checking the file: their contents change each time, but they are
   // painted only when a few hundredths of a second have passed.
   const bool paint = sincePaint_.elapsed() >= kPaintIntervalMs;
-  for (QWidget* control : PaintedDuringScan()) control->setUpdatesEnabled(paint);
+  for (QWidget* control : PaintedDuringScan())
+    control->setUpdatesEnabled(paint);
   if (paint) sincePaint_.restart();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
@@ -393,7 +417,8 @@ void Tmainform::savebuttonClick() {
   const auto file = platform::CreateWritableFile(ToPath(target));
   const int rows = trackgrid->RowCount();
   for (int row = 1; row < rows; ++row) {
-    file->Write(platform::NativeToUtf8(trackgrid->NativePath(row).native()) + "\r\n");
+    file->Write(platform::NativeToUtf8(trackgrid->NativePath(row).native()) +
+                "\r\n");
   }
 }
 

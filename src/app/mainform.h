@@ -28,7 +28,8 @@ namespace brevolt::app {
 class Tmainform : public QWidget {
  public:
   // Inspects one file; ReadAudioInfo unless a test needs another.
-  using TInspector = std::function<void(TAudioInfo&, const std::filesystem::path&)>;
+  using TInspector =
+      std::function<void(TAudioInfo&, const std::filesystem::path&)>;
 
   struct TAddresses {
     QString homePage;

@@ -23,9 +23,11 @@ void TProgressLabel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setPen(palette().color(foregroundRole()));
   if (wrap_) {
-    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, text_);
+    painter.drawText(
+        rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, text_);
   } else {
-    const QString shown = fontMetrics().elidedText(text_, Qt::ElideMiddle, width());
+    const QString shown =
+        fontMetrics().elidedText(text_, Qt::ElideMiddle, width());
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, shown);
   }
 }

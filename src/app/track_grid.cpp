@@ -72,7 +72,8 @@ QString TTrackGrid::Cells(int column, int row) const {
 }
 
 void TTrackGrid::SetCells(int column, int row, const QString& text) {
-  if (column < 0 || column >= columnCount() || row < 0 || row >= RowCount()) return;
+  if (column < 0 || column >= columnCount() || row < 0 || row >= RowCount())
+    return;
   QTableWidgetItem* cell = Cell(column, row);
   if (cell == nullptr) {
     cell = new QTableWidgetItem;
@@ -87,7 +88,8 @@ std::filesystem::path TTrackGrid::NativePath(int row) const {
   const QTableWidgetItem* cell = Cell(0, row);
   if (row == 0 || cell == nullptr) return {};
   const QByteArray bytes = cell->data(kPathRole).toByteArray();
-  return platform::Utf8ToNative(std::string_view(bytes.constData(), bytes.size()));
+  return platform::Utf8ToNative(
+      std::string_view(bytes.constData(), bytes.size()));
 }
 
 void TTrackGrid::SetNativePath(int row, const std::filesystem::path& path) {
@@ -96,7 +98,8 @@ void TTrackGrid::SetNativePath(int row, const std::filesystem::path& path) {
   QTableWidgetItem* cell = Cell(0, row);
   if (cell == nullptr) return;
   const std::string bytes = platform::NativeToUtf8(path.native());
-  cell->setData(kPathRole, QByteArray(bytes.data(), static_cast<int>(bytes.size())));
+  cell->setData(kPathRole,
+                QByteArray(bytes.data(), static_cast<int>(bytes.size())));
 }
 
 }  // namespace brevolt::app

@@ -10,7 +10,8 @@ namespace {
 
 QByteArray CharsetOf(const QByteArray& contentType) {
   static const QRegularExpression charset(
-      R"re((?:^|;)\s*charset\s*=\s*"?([^";\s]+)"?)re", QRegularExpression::CaseInsensitiveOption);
+      R"re((?:^|;)\s*charset\s*=\s*"?([^";\s]+)"?)re",
+      QRegularExpression::CaseInsensitiveOption);
   const auto match = charset.match(QString::fromLatin1(contentType));
   return match.hasMatch() ? match.captured(1).toLatin1() : QByteArray();
 }
@@ -19,9 +20,10 @@ QByteArray CharsetOf(const QByteArray& contentType) {
 
 QString THTTPResponse::ContentAsString() const {
   const QByteArray charset = CharsetOf(ContentType);
-  QStringDecoder decoder = charset.isEmpty() || charset.compare("utf-8", Qt::CaseInsensitive) == 0
-                               ? QStringDecoder(QStringDecoder::Utf8)
-                               : QStringDecoder(charset.constData());
+  QStringDecoder decoder =
+      charset.isEmpty() || charset.compare("utf-8", Qt::CaseInsensitive) == 0
+          ? QStringDecoder(QStringDecoder::Utf8)
+          : QStringDecoder(charset.constData());
   if (!decoder.isValid()) {
     throw EEncodingError("Unknown charset \"" + charset.toStdString() + "\"");
   }
@@ -29,7 +31,8 @@ QString THTTPResponse::ContentAsString() const {
   QString text = decoder.decode(Body);
   if (decoder.hasError()) {
     throw EEncodingError(
-        "No mapping for the Unicode character exists in the target multi-byte code page");
+        "No mapping for the Unicode character exists in the target multi-byte "
+        "code page");
   }
   return text;
 }
@@ -38,7 +41,8 @@ QString RemoteVersionText(const QString& body) {
   return body.mid(body.lastIndexOf(u'=') + 1);
 }
 
-QString VersionButtonText(const QString& remoteVersion, const std::string& localVersion) {
+QString VersionButtonText(const QString& remoteVersion,
+                          const std::string& localVersion) {
   const std::int32_t remote = VersionToNumber(remoteVersion.toStdString());
   const std::int32_t local = VersionToNumber(localVersion);
   const QString installed = QString::fromStdString(localVersion);

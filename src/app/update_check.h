@@ -18,7 +18,7 @@ class EEncodingError : public std::runtime_error {
 
 // The most bytes of a version file that are read; a larger body is an error,
 // so that a broken or hostile server cannot exhaust memory.
-inline constexpr qint64 kMaxVersionFileBytes = 64 * 1024;
+inline constexpr qint64 kMaxVersionFileBytes = qint64{64} * 1024;
 
 // One answer of the web server.
 struct THTTPResponse {
@@ -38,6 +38,7 @@ QString RemoteVersionText(const QString& body);
 // The version button's text for the remote version text, compared with the
 // running program's version. Raises EConvertError for a text that is not a
 // dotted version.
-QString VersionButtonText(const QString& remoteVersion, const std::string& localVersion);
+QString VersionButtonText(const QString& remoteVersion,
+                          const std::string& localVersion);
 
 }  // namespace brevolt::app

@@ -11,8 +11,11 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   auto args = brevolt::platform::CommandLineArguments(argc, argv);
   args.erase(args.begin());
-  brevolt::cli::Console console{std::cin, std::cout, std::cerr,
+  brevolt::cli::Console console{std::cin,
+                                std::cout,
+                                std::cerr,
                                 brevolt::platform::StandardErrorIsTerminal(),
-                                brevolt::platform::TerminalColumns(), &interrupted};
+                                brevolt::platform::TerminalColumns(),
+                                &interrupted};
   return brevolt::cli::RunScan(args, console);
 }

@@ -33,7 +33,8 @@ class OutputFile final : public std::streambuf {
 
   int sync() override {
     try {
-      file_->Write(std::string_view(pbase(), static_cast<std::size_t>(pptr() - pbase())));
+      file_->Write(std::string_view(
+          pbase(), static_cast<std::size_t>(pptr() - pbase())));
     } catch (const std::exception&) {
       return -1;
     }

@@ -20,7 +20,8 @@ void Progress::Update(const Tally& tally, const std::string& folder) {
   const double seconds = Elapsed();
   std::ostringstream line;
   line << tally.checked << " checked, " << tally.damaged << " damaged, "
-       << static_cast<std::uint64_t>(seconds > 0 ? tally.checked / seconds : 0)
+       << static_cast<std::uint64_t>(
+              seconds > 0 ? static_cast<double>(tally.checked) / seconds : 0)
        << " files/s  " << folder;
   std::string text = line.str();
   for (auto& c : text) {

@@ -33,7 +33,8 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     if ((byte(i + k) & 0xC0) != 0x80) return 0;
     code = (code << 6) | (byte(i + k) & 0x3F);
   }
-  const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+  const bool overlong =
+      (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
   const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
   if (overlong || surrogate || code > 0x10FFFF) return 0;
   return length;
@@ -78,18 +79,20 @@ class TextReport final : public Report {
  public:
   explicit TextReport(std::ostream& out) : out_(out) {}
   void Row(const FileResult& r) override {
-    out_ << TerminalSafe(PathText(r.path)) << ": " << StatusName(r.status) << ": ";
+    out_ << TerminalSafe(PathText(r.path)) << ": " << StatusName(r.status)
+         << ": ";
     switch (r.status) {
       case Status::kDamaged:
-        out_ << "code " << r.code << " at byte " << r.position << ": " << r.reason;
+        out_ << "code " << r.code << " at byte " << r.position << ": "
+             << r.reason;
         break;
       case Status::kError:
         out_ << TerminalSafe(r.reason);
         break;
       case Status::kOk:
-        out_ << r.format << ", " << r.channels << " ch, " << r.sampleRate << " Hz, "
-             << r.bits << " bit, data at " << r.dataPosition << ", " << r.dataSize
-             << " bytes";
+        out_ << r.format << ", " << r.channels << " ch, " << r.sampleRate
+             << " Hz, " << r.bits << " bit, data at " << r.dataPosition << ", "
+             << r.dataSize << " bytes";
         break;
     }
     out_ << '\n' << std::flush;
@@ -103,7 +106,7 @@ class JsonlReport final : public Report {
  public:
   explicit JsonlReport(std::ostream& out) : out_(out) {}
   void Row(const FileResult& r) override {
-    out_ << "{\"path\": " << JsonString(PathText(r.path)) << ", \"status\": \""
+    out_ << "{\"path\": " << JsonString(PathText(r.path)) << R"(, "status": ")"
          << StatusName(r.status) << '"';
     switch (r.status) {
       case Status::kDamaged:
@@ -115,8 +118,10 @@ class JsonlReport final : public Report {
         break;
       case Status::kOk:
         out_ << ", \"format\": " << JsonString(r.format)
-             << ", \"channels\": " << r.channels << ", \"sample_rate\": " << r.sampleRate
-             << ", \"bits\": " << r.bits << ", \"data_position\": " << r.dataPosition
+             << ", \"channels\": " << r.channels
+             << ", \"sample_rate\": " << r.sampleRate
+             << ", \"bits\": " << r.bits
+             << ", \"data_position\": " << r.dataPosition
              << ", \"data_size\": " << r.dataSize;
         break;
     }
@@ -134,8 +139,10 @@ class CsvReport final : public Report {
   }
   void Row(const FileResult& r) override {
     out_ << CsvField(PathText(r.path)) << ',' << StatusName(r.status) << ',';
-    if (r.status == Status::kDamaged) out_ << r.code << ',' << r.position;
-    else out_ << ',';
+    if (r.status == Status::kDamaged)
+      out_ << r.code << ',' << r.position;
+    else
+      out_ << ',';
     out_ << ',' << CsvField(r.reason) << "\r\n" << std::flush;
   }
 
@@ -175,14 +182,26 @@ std::string JsonString(std::string_view utf8) {
     }
     if (length == 1) {
       switch (byte) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+          out += "\\\"";
+          break;
+        case '\\':
+          out += "\\\\";
+          break;
+        case '\n':
+          out += "\\n";
+          break;
+        case '\r':
+          out += "\\r";
+          break;
+        case '\t':
+          out += "\\t";
+          break;
         default:
-          if (byte < 0x20 || byte == 0x7F) out += Hex4(byte);
-          else out += static_cast<char>(byte);
+          if (byte < 0x20 || byte == 0x7F)
+            out += Hex4(byte);
+          else
+            out += static_cast<char>(byte);
       }
     } else {
       out.append(utf8.substr(i, length));
@@ -193,7 +212,8 @@ std::string JsonString(std::string_view utf8) {
 }
 
 std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+    return std::string(text);
   std::string out = "\"";
   for (const char c : text) {
     if (c == '"') out += '"';

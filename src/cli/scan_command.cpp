@@ -60,7 +60,8 @@ class Scan {
       : options_(options),
         console_(console),
         report_(report),
-        progress_(console.err, console.errIsTerminal && !options.quiet, console.columns),
+        progress_(console.err, console.errIsTerminal && !options.quiet,
+                  console.columns),
         lister_(RealDirectoryLister(), tally_.unlistedFolders),
         inspector_(options.jobs, [this](const FileResult& r) { Record(r); }) {}
 
@@ -124,7 +125,8 @@ bool ReadPathList(const std::string& source, Console& console,
   std::istream* in = &console.in;
   if (source != "-") {
     file = std::make_unique<std::ifstream>(
-        std::filesystem::path(platform::Utf8ToNative(source)), std::ios::binary);
+        std::filesystem::path(platform::Utf8ToNative(source)),
+        std::ios::binary);
     if (!*file) {
       console.err << "brevolt-scan: cannot read " << source << '\n';
       return false;
@@ -141,8 +143,8 @@ bool ReadPathList(const std::string& source, Console& console,
 void PrintSummary(const Tally& tally, double seconds, std::ostream& err) {
   char elapsed[32];
   std::snprintf(elapsed, sizeof elapsed, "%.2f s", seconds);
-  err << "brevolt-scan: " << tally.checked << " files checked, " << tally.damaged
-      << " damaged, " << tally.unreadable << " unreadable";
+  err << "brevolt-scan: " << tally.checked << " files checked, "
+      << tally.damaged << " damaged, " << tally.unreadable << " unreadable";
   if (tally.unlistedFolders > 0) {
     err << ", " << tally.unlistedFolders << " folders not listed";
   }
@@ -157,22 +159,26 @@ int ExitStatus(const Tally& tally) {
 void DefineOptions(CLI::App& app, Options& options) {
   app.add_option("PATH", options.paths,
                  "Folders to walk, or files to inspect directly");
-  app.add_option("--files-from", options.filesFrom,
-                 "Read further PATHs from FILE, one a line ('-': standard input)")
+  app.add_option(
+         "--files-from", options.filesFrom,
+         "Read further PATHs from FILE, one a line ('-': standard input)")
       ->option_text("FILE");
-  app.add_flag("-R,--no-recurse", options.noRecurse, "Do not descend into sub-folders");
+  app.add_flag("-R,--no-recurse", options.noRecurse,
+               "Do not descend into sub-folders");
   app.add_flag("--all", options.all, "Also report the files that pass");
   const std::map<std::string, Format> formats = {{"text", Format::kText},
                                                  {"jsonl", Format::kJsonl},
                                                  {"csv", Format::kCsv},
                                                  {"list", Format::kList}};
-  app.add_option("-f,--format", options.format, "text (default), jsonl, csv or list")
+  app.add_option("-f,--format", options.format,
+                 "text (default), jsonl, csv or list")
       ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
       ->option_text("FORMAT");
   app.add_option("-o,--output", options.output, "Write the report to FILE")
       ->option_text("FILE");
   app.add_option("-j,--jobs", options.jobs,
-                 "Files inspected at once (default " + std::to_string(kDefaultJobs) + ")")
+                 "Files inspected at once (default " +
+                     std::to_string(kDefaultJobs) + ")")
       ->check(CLI::Range(1U, 256U))
       ->option_text("N");
   app.add_flag("-q,--quiet", options.quiet, "No progress line and no summary");
@@ -194,11 +200,13 @@ int RunScan(const std::vector<std::string>& args, Console& console) {
     const int code = app.exit(e, console.out, console.err);
     return code == 0 ? kAllPassed : kTrouble;
   }
-  if (!options.filesFrom.empty() && !ReadPathList(options.filesFrom, console, options.paths)) {
+  if (!options.filesFrom.empty() &&
+      !ReadPathList(options.filesFrom, console, options.paths)) {
     return kTrouble;
   }
   if (options.paths.empty()) {
-    console.err << "brevolt-scan: no PATH given\n" << app.help("", CLI::AppFormatMode::Normal);
+    console.err << "brevolt-scan: no PATH given\n"
+                << app.help("", CLI::AppFormatMode::Normal);
     return kTrouble;
   }
 
@@ -207,7 +215,8 @@ int RunScan(const std::vector<std::string>& args, Console& console) {
   std::ostream* out = &console.out;
   if (!options.output.empty()) {
     try {
-      file = std::make_unique<OutputFile>(platform::Utf8ToNative(options.output));
+      file =
+          std::make_unique<OutputFile>(platform::Utf8ToNative(options.output));
     } catch (const std::exception& e) {
       console.err << "brevolt-scan: " << e.what() << '\n';
       return kTrouble;

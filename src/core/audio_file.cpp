@@ -147,7 +147,7 @@ void ReadAudioStructure(TAudioInfo& Info, ByteSource& Source) {
   const FourCC container(header.data());
   /* Expecting "RIFF", or "RF64"/"BW64" with the same layout. */
   if (!IsContainerId(container)) {
-    throw EWavFileError("No \"RIFF\" or \"RF64\" ID", 6, 8);
+    throw EWavFileError(R"(No "RIFF" or "RF64" ID)", 6, 8);
   }
   Info.RIFFSize = LoadU32(header.data() + 4);
 
@@ -176,7 +176,8 @@ void ReadAudioStructure(TAudioInfo& Info, ByteSource& Source) {
     const FourCC id(chunk.data());
     const std::uint32_t size32 = LoadU32(chunk.data() + 4);
     const std::uint64_t size = ds64 ? ds64->ChunkSize(id, size32) : size32;
-    const std::int64_t bodyAt = position + static_cast<std::int64_t>(kChunkHeaderSize);
+    const std::int64_t bodyAt =
+        position + static_cast<std::int64_t>(kChunkHeaderSize);
 
     /* The body must lie inside the file; a missing pad byte is fine. */
     if (size > static_cast<std::uint64_t>(filesize - bodyAt)) {

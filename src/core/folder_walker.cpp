@@ -51,7 +51,7 @@ struct Level {
   NativeString base;  // the folder's path with its trailing separator
   FilteredSearch search;
   bool stop = false;
-  bool started = true;  // the current entry is still to be handled
+  bool started = true;         // the current entry is still to be handled
   std::optional<FolderId> id;  // looked up only when a link needs it
 };
 
@@ -77,8 +77,9 @@ std::basic_string_view<NativeChar> NameExtension(const NativeString& name) {
 
 class Walker {
  public:
-  Walker(const std::string& extension, bool descend, const TFileCallback& onFile,
-         const TFolderCallback& onFolder, const TAbortCallback& onCheckAbort,
+  Walker(const std::string& extension, bool descend,
+         const TFileCallback& onFile, const TFolderCallback& onFolder,
+         const TAbortCallback& onCheckAbort,
          const TMessagePump& processMessages, DirectoryLister& lister)
       : extension_(platform::Utf8ToNative(extension)),
         descend_(descend),
@@ -97,7 +98,9 @@ class Walker {
   void Enter(const NativeString& folder) {
     NativeString base = WithTrailingSeparator(folder);
     auto search = FilteredSearch::Start(lister_, base);
-    if (search) levels_.push_back(Level{std::move(base), std::move(*search), false, true, std::nullopt});
+    if (search)
+      levels_.push_back(Level{std::move(base), std::move(*search), false, true,
+                              std::nullopt});
   }
 
   // Handles the current entry of the innermost level, or moves it on.
@@ -129,9 +132,11 @@ class Walker {
       onFolder_(std::filesystem::path(level.base));
       Pump();
     }
-    // Enter() may move the levels, so `level` and `entry` are not used after it.
+    // Enter() may move the levels, so `level` and `entry` are not used after
+    // it.
     NativeString path = level.base + entry.name;
-    if ((entry.attributes & attr::kReparsePoint) != 0 && LeadsToAncestor(path)) {
+    if ((entry.attributes & attr::kReparsePoint) != 0 &&
+        LeadsToAncestor(path)) {
       return;
     }
     Enter(path);
@@ -139,8 +144,9 @@ class Walker {
 
   void OfferFile(const Level& level, const DirEntry& entry) {
     if ((entry.attributes & kFileExclusion) != 0 || !onFile_) return;
-    if (!EqualsIgnoringAsciiCase(NameExtension(entry.name),
-                                 std::basic_string_view<NativeChar>(extension_))) {
+    if (!EqualsIgnoringAsciiCase(
+            NameExtension(entry.name),
+            std::basic_string_view<NativeChar>(extension_))) {
       return;
     }
     onFile_(std::filesystem::path(level.base + entry.name));

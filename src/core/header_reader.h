@@ -15,16 +15,18 @@ namespace brevolt {
 
 class HeaderReader {
  public:
-  explicit HeaderReader(ByteSource& source) : source_(source), size_(source.Size()) {}
+  explicit HeaderReader(ByteSource& source)
+      : source_(source), size_(source.Size()) {}
 
   // Copies `count` bytes at `offset` into `into`. When the bytes are not at
   // hand, reads them and up to `lookahead` bytes after them in one call.
   void Read(std::int64_t offset, std::uint8_t* into, std::size_t count,
             std::size_t lookahead = 0) {
     const auto end = offset + static_cast<std::int64_t>(count);
-    if (offset < start_ || end > start_ + static_cast<std::int64_t>(cache_.size())) {
-      const auto extra = static_cast<std::size_t>(
-          std::clamp<std::int64_t>(size_ - end, 0, static_cast<std::int64_t>(lookahead)));
+    if (offset < start_ ||
+        end > start_ + static_cast<std::int64_t>(cache_.size())) {
+      const auto extra = static_cast<std::size_t>(std::clamp<std::int64_t>(
+          size_ - end, 0, static_cast<std::int64_t>(lookahead)));
       cache_.resize(count + extra);
       source_.ReadAt(offset, cache_.data(), cache_.size());
       start_ = offset;

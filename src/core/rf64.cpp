@@ -7,7 +7,8 @@ namespace brevolt {
 namespace {
 
 constexpr std::int64_t kDs64At = 12;
-constexpr std::uint32_t kFixedPart = 28;  // riff, data and sample counts, table length
+constexpr std::uint32_t kFixedPart =
+    28;  // riff, data and sample counts, table length
 constexpr std::uint32_t kEntrySize = 12;  // id and 64-bit size
 // Real files carry a handful of entries; more than this are not looked at,
 // so a hostile table length cannot make the reader hold much memory.
@@ -40,13 +41,15 @@ std::optional<Ds64Table> ReadDs64(HeaderReader& reader, std::int64_t filesize) {
       std::min(size, kFixedPart + kMaxEntries * kEntrySize);
   std::vector<std::uint8_t> body(readable);
   // The next chunk's header comes with the body.
-  reader.Read(bodyAt, body.data(), body.size(), readable == size ? (size & 1) + 8 : 0);
+  reader.Read(bodyAt, body.data(), body.size(),
+              readable == size ? (size & 1) + 8 : 0);
 
   Ds64Table table(LoadU64(body.data()), LoadU64(body.data() + 8));
   const std::uint32_t declared = LoadU32(body.data() + 24);
   const std::uint32_t fitting = (readable - kFixedPart) / kEntrySize;
   for (std::uint32_t i = 0; i < std::min(declared, fitting); ++i) {
-    const std::uint8_t* entry = body.data() + kFixedPart + i * kEntrySize;
+    const std::uint8_t* entry =
+        body.data() + kFixedPart + static_cast<std::size_t>(i) * kEntrySize;
     table.AddEntry(FourCC(entry), LoadU64(entry + 4));
   }
   return table;

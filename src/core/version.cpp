@@ -53,7 +53,9 @@ bool ParseInteger(std::string_view text, std::int32_t& value) {
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
     negative = text[i++] == '-';
   }
-  const auto at = [&](std::size_t k) { return k < text.size() ? text[k] : '\0'; };
+  const auto at = [&](std::size_t k) {
+    return k < text.size() ? text[k] : '\0';
+  };
   bool hex = false;
   if (at(i) == '$' || at(i) == 'x' || at(i) == 'X') {
     hex = true;

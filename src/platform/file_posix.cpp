@@ -32,9 +32,9 @@ class PosixFile final : public ByteSource {
       if (got < 0 && errno == EINTR) continue;
       if (got <= 0) {
         // The file shrank or the device failed after the size was taken.
-        throw EReadError("Cannot read file \"" + path_ + "\". " +
-                         (got == 0 ? "Unexpected end of file"
-                                   : PosixErrorText(errno)));
+        throw EReadError(
+            "Cannot read file \"" + path_ + "\". " +
+            (got == 0 ? "Unexpected end of file" : PosixErrorText(errno)));
       }
       into += got;
       offset += got;
@@ -89,7 +89,8 @@ bool FileExists(const std::filesystem::path& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::unique_ptr<ByteSource> OpenExistingFile(const std::filesystem::path& path) {
+std::unique_ptr<ByteSource> OpenExistingFile(
+    const std::filesystem::path& path) {
   const int fd = OpenForReading(path.c_str());
   if (fd < 0) {
     const int error = errno;
@@ -108,8 +109,8 @@ std::unique_ptr<ByteSource> OpenExistingFile(const std::filesystem::path& path) 
 
 std::unique_ptr<WritableFile> CreateWritableFile(
     const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                        0666);
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) {
     throw EFCreateError("Cannot create file \"" + path.string() + "\". " +
                         PosixErrorText(errno));

@@ -8,7 +8,9 @@
 namespace brevolt::platform {
 namespace {
 
-std::string PathText(const std::filesystem::path& path) { return WideToUtf8(path.native()); }
+std::string PathText(const std::filesystem::path& path) {
+  return WideToUtf8(path.native());
+}
 
 // A read-only handle; every read names its position, so nothing beyond the
 // bytes asked for is pulled into memory.
@@ -22,18 +24,22 @@ class Win32File final : public ByteSource {
 
   [[nodiscard]] std::int64_t Size() const override { return size_; }
 
-  void ReadAt(std::int64_t offset, std::uint8_t* into, std::size_t count) override {
+  void ReadAt(std::int64_t offset, std::uint8_t* into,
+              std::size_t count) override {
     while (count > 0) {
       OVERLAPPED at{};
       at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFF);
-      at.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
-      const DWORD chunk = count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(count);
+      at.OffsetHigh =
+          static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
+      const DWORD chunk =
+          count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(count);
       DWORD got = 0;
       if (!::ReadFile(handle_, into, chunk, &got, &at) || got == 0) {
         const DWORD error = ::GetLastError();
         throw EReadError("Cannot read file \"" + path_ + "\". " +
-                         (got == 0 && error == ERROR_SUCCESS ? "Unexpected end of file"
-                                                             : Win32ErrorText(error)));
+                         (got == 0 && error == ERROR_SUCCESS
+                              ? "Unexpected end of file"
+                              : Win32ErrorText(error)));
       }
       into += got;
       offset += got;
@@ -57,7 +63,8 @@ class Win32WritableFile final : public WritableFile {
   void Write(std::string_view bytes) override {
     while (!bytes.empty()) {
       DWORD put = 0;
-      if (!::WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) ||
+      if (!::WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()),
+                       &put, nullptr) ||
           put == 0) {
         throw EWriteError("Stream write error");
       }
@@ -74,9 +81,9 @@ class Win32WritableFile final : public WritableFile {
 bool FileExists(const std::filesystem::path& path) {
   // Opening with no access follows links to their target and works for any
   // file, whatever its sharing; the handle tells what the target is.
-  const HANDLE handle = ::CreateFileW(path.c_str(), 0,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const HANDLE handle = ::CreateFileW(
+      path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info{};
   const bool file = ::GetFileInformationByHandle(handle, &info) != 0 &&
@@ -86,15 +93,18 @@ bool FileExists(const std::filesystem::path& path) {
   return file;
 }
 
-std::unique_ptr<ByteSource> OpenExistingFile(const std::filesystem::path& path) {
+std::unique_ptr<ByteSource> OpenExistingFile(
+    const std::filesystem::path& path) {
   // Read access only; other programs may read the file meanwhile but not
   // write it, and one that already writes it makes this open fail.
-  const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE handle =
+      ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     const DWORD error = ::GetLastError();
     if (!FileExists(path)) return nullptr;
-    throw EFOpenError("Cannot open file \"" + PathText(path) + "\". " + Win32ErrorText(error));
+    throw EFOpenError("Cannot open file \"" + PathText(path) + "\". " +
+                      Win32ErrorText(error));
   }
   BY_HANDLE_FILE_INFORMATION info{};
   if (!::GetFileInformationByHandle(handle, &info) ||
@@ -103,14 +113,17 @@ std::unique_ptr<ByteSource> OpenExistingFile(const std::filesystem::path& path) 
     ::CloseHandle(handle);
     return nullptr;
   }
-  const auto size = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) |
-                                              info.nFileSizeLow);
+  const auto size = static_cast<std::int64_t>(
+      (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) |
+      info.nFileSizeLow);
   return std::make_unique<Win32File>(handle, size, PathText(path));
 }
 
-std::unique_ptr<WritableFile> CreateWritableFile(const std::filesystem::path& path) {
-  const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+std::unique_ptr<WritableFile> CreateWritableFile(
+    const std::filesystem::path& path) {
+  const HANDLE handle =
+      ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     throw EFCreateError("Cannot create file \"" + PathText(path) + "\". " +
                         Win32ErrorText(::GetLastError()));

@@ -4,60 +4,60 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <string>
+#include <string_view>
+
 #include "brevolt/directory_lister.h"
 
 namespace brevolt {
 namespace {
 
-std::uint32_t AttributesOfTarget(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return attr::kSystem;  // dangling
-  if (S_ISDIR(info.st_mode)) return attr::kDirectory;
-  if (S_ISREG(info.st_mode)) return 0;
+// Folders and files as such; FIFOs, sockets and devices are system entries,
+// which the walker never sees.
+std::uint32_t AttributesOfMode(mode_t mode) {
+  if (S_ISDIR(mode)) return attr::kDirectory;
+  if (S_ISREG(mode)) return attr::kNormal;
   return attr::kSystem;
 }
 
+// A symbolic link is a reparse point, judged by its target; a dangling one
+// is a system entry.
 std::uint32_t AttributesOfLink(const std::string& path) {
-  return attr::kReparsePoint | AttributesOfTarget(path);
+  struct stat target {};
+  if (::stat(path.c_str(), &target) != 0)
+    return attr::kReparsePoint | attr::kSystem;
+  const std::uint32_t bits = AttributesOfMode(target.st_mode);
+  return attr::kReparsePoint | (bits == attr::kNormal ? 0 : bits);
 }
 
 // Only links and entries of unknown type cost a stat: the type that readdir
 // reports is enough for everything else.
-std::uint32_t AttributesOf(const std::string& base, const dirent& entry) {
-  const std::string name = entry.d_name;
-  std::uint32_t bits = 0;
-  switch (entry.d_type) {
+std::uint32_t TypeAttributes(const std::string& base, const char* name,
+                             unsigned char type) {
+  switch (type) {
     case DT_DIR:
-      bits = attr::kDirectory;
-      break;
+      return attr::kDirectory;
     case DT_REG:
-      bits = attr::kNormal;
-      break;
+      return attr::kNormal;
     case DT_LNK:
-      bits = AttributesOfLink(base + name);
-      break;
+      return AttributesOfLink(base + name);
     case DT_UNKNOWN: {
-      struct stat info {};
       const std::string path = base + name;
-      if (::lstat(path.c_str(), &info) != 0) {
-        bits = attr::kSystem;
-      } else if (S_ISLNK(info.st_mode)) {
-        bits = AttributesOfLink(path);
-      } else if (S_ISDIR(info.st_mode)) {
-        bits = attr::kDirectory;
-      } else if (S_ISREG(info.st_mode)) {
-        bits = attr::kNormal;
-      } else {
-        bits = attr::kSystem;
-      }
-      break;
+      struct stat info {};
+      if (::lstat(path.c_str(), &info) != 0) return attr::kSystem;
+      return S_ISLNK(info.st_mode) ? AttributesOfLink(path)
+                                   : AttributesOfMode(info.st_mode);
     }
     default:  // FIFO, socket, device
-      bits = attr::kSystem;
+      return attr::kSystem;
   }
-  const bool dotName = name[0] == '.' && name != "." && name != "..";
-  if (dotName) bits |= attr::kHidden;
-  if (bits == 0) bits = attr::kNormal;
+}
+
+std::uint32_t AttributesOf(const std::string& base, const dirent& entry) {
+  const std::string_view name = entry.d_name;
+  std::uint32_t bits = TypeAttributes(base, entry.d_name, entry.d_type);
+  // Dot names are hidden by convention; "." and ".." are the folder itself.
+  if (name[0] == '.' && name != "." && name != "..") bits |= attr::kHidden;
   return bits;
 }
 

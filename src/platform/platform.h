@@ -62,7 +62,8 @@ class WritableFile {
 };
 
 // Raises EFCreateError: "Cannot create file "<path>". <reason>".
-std::unique_ptr<WritableFile> CreateWritableFile(const std::filesystem::path& path);
+std::unique_ptr<WritableFile> CreateWritableFile(
+    const std::filesystem::path& path);
 
 }  // namespace brevolt::platform
 

@@ -24,7 +24,8 @@ bool ExecutableFileVersion(TFileVersion& version) {
   if (!::GetFileVersionInfoW(path, handle, size, buffer.data())) return false;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (!::VerQueryValueW(buffer.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
+  if (!::VerQueryValueW(buffer.data(), L"\\", reinterpret_cast<void**>(&fixed),
+                        &length) ||
       fixed == nullptr) {
     return false;
   }

@@ -4,15 +4,16 @@
 #pragma once
 
 #include <QMap>
-#include <QSslServer>
 #include <QSslCertificate>
 #include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 class HttpTestServer : public QObject {
  public:
-  HttpTestServer(const QSslCertificate& certificate = {}, const QSslKey& key = {}) {
+  HttpTestServer(const QSslCertificate& certificate = {},
+                 const QSslKey& key = {}) {
     if (!certificate.isNull()) {
       auto* ssl = new QSslServer(this);
       QSslConfiguration config = QSslConfiguration::defaultConfiguration();
@@ -20,25 +21,31 @@ class HttpTestServer : public QObject {
       config.setPrivateKey(key);
       ssl->setSslConfiguration(config);
       server_ = ssl;
-      connect(ssl, &QSslServer::pendingConnectionAvailable, this, &HttpTestServer::Accept);
+      connect(ssl, &QSslServer::pendingConnectionAvailable, this,
+              &HttpTestServer::Accept);
     } else {
       server_ = new QTcpServer(this);
-      connect(server_, &QTcpServer::pendingConnectionAvailable, this, &HttpTestServer::Accept);
+      connect(server_, &QTcpServer::pendingConnectionAvailable, this,
+              &HttpTestServer::Accept);
     }
     server_->listen(QHostAddress::LocalHost, 0);
   }
 
   // The answer to `path`: a full response, or empty to keep the connection
   // open without answering.
-  void Answer(const QByteArray& path, const QByteArray& response) { answers_[path] = response; }
+  void Answer(const QByteArray& path, const QByteArray& response) {
+    answers_[path] = response;
+  }
 
   static QByteArray Response(const QByteArray& status, const QByteArray& body,
                              const QByteArray& headers = {}) {
-    return "HTTP/1.1 " + status + "\r\nContent-Length: " + QByteArray::number(body.size()) +
+    return "HTTP/1.1 " + status +
+           "\r\nContent-Length: " + QByteArray::number(body.size()) +
            "\r\nConnection: close\r\n" + headers + "\r\n" + body;
   }
 
-  [[nodiscard]] QString Url(const QByteArray& path, const char* scheme = "http") const {
+  [[nodiscard]] QString Url(const QByteArray& path,
+                            const char* scheme = "http") const {
     return QString("%1://127.0.0.1:%2%3")
         .arg(scheme)
         .arg(server_->serverPort())
@@ -61,7 +68,8 @@ class HttpTestServer : public QObject {
         if (!request.contains("\r\n\r\n")) return;
         requests_ << request;
         const QByteArray path = request.split(' ').value(1);
-        const QByteArray response = answers_.value(path, Response("404 Not Found", ""));
+        const QByteArray response =
+            answers_.value(path, Response("404 Not Found", ""));
         if (response.isEmpty()) return;
         socket->write(response);
         socket->disconnectFromHost();

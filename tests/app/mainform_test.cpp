@@ -49,7 +49,8 @@ class FakeDialogs final : public TDialogProvider {
   void ShowMessage(const QString& text) override { messages << text; }
 
  private:
-  static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
+  static std::optional<QString> Next(
+      std::deque<std::optional<QString>>& answers) {
     if (answers.empty()) return std::nullopt;
     auto answer = answers.front();
     answers.pop_front();
@@ -57,7 +58,9 @@ class FakeDialogs final : public TDialogProvider {
   }
 };
 
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString Q(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
 
 std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -65,10 +68,12 @@ std::string ReadBytes(const std::filesystem::path& path) {
 }
 
 // Paths the walker hands over for `root`, in its order.
-std::vector<std::filesystem::path> WalkOrder(const std::filesystem::path& root, bool descend) {
+std::vector<std::filesystem::path> WalkOrder(const std::filesystem::path& root,
+                                             bool descend) {
   std::vector<std::filesystem::path> files;
   ScanFolder(root, ".WAV", descend,
-             [&](const std::filesystem::path& p) { files.push_back(p); }, {}, {});
+             [&](const std::filesystem::path& p) { files.push_back(p); }, {},
+             {});
   return files;
 }
 
@@ -94,13 +99,18 @@ class MainformTest : public QObject {
     if (found == nullptr) qFatal("no control %s", name);
     return found;
   }
-  QString Text(const char* label) { return Find<QWidget>(label)->property("text").toString(); }
+  QString Text(const char* label) {
+    return Find<QWidget>(label)->property("text").toString();
+  }
   TTrackGrid* Grid() { return Find<TTrackGrid>("trackgrid"); }
-  void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+  void Click(const char* button) {
+    QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton);
+  }
 
   void MakeForm(Tmainform::TInspector inspector = ReadAudioInfo) {
-    form_ = std::make_unique<Tmainform>(dialogs_, Tmainform::TAddresses{"http://home.test/", ""},
-                                        std::move(inspector));
+    form_ = std::make_unique<Tmainform>(
+        dialogs_, Tmainform::TAddresses{"http://home.test/", ""},
+        std::move(inspector));
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
   }
@@ -111,7 +121,8 @@ class MainformTest : public QObject {
   QStringList Rows() {
     QStringList rows;
     for (int row = 1; row < Grid()->RowCount(); ++row) {
-      rows << Grid()->Cells(0, row) + "|" + Grid()->Cells(1, row) + "|" + Grid()->Cells(2, row);
+      rows << Grid()->Cells(0, row) + "|" + Grid()->Cells(1, row) + "|" +
+                  Grid()->Cells(2, row);
     }
     return rows;
   }
@@ -141,12 +152,13 @@ class MainformTest : public QObject {
     QVERIFY(!Find<QPushButton>("savebutton")->isEnabled());
     QVERIFY(Find<QPushButton>("cancelscanbutton")->isHidden());
     QVERIFY(Find<QCheckBox>("recursecheckbox")->isChecked());
-    for (const char* label : {"folderlabel", "currentfolderlabel", "currentfilelabel",
-                              "filescheckedlabel"}) {
+    for (const char* label : {"folderlabel", "currentfolderlabel",
+                              "currentfilelabel", "filescheckedlabel"}) {
       QCOMPARE(Text(label), QString());
     }
     QCOMPARE(Find<QPushButton>("versionbutton")->text(), QString());
-    for (QWidget* child : form_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QWidget* child :
+         form_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
       QCOMPARE(child->focusPolicy(), Qt::NoFocus);
     }
   }
@@ -155,22 +167,31 @@ class MainformTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
-    QTest::newRow("selectfolderbutton") << "selectfolderbutton" << QRect(8, 10, 225, 26)
-                                        << "Select folder to scan WAVs...";
-    QTest::newRow("scanbutton") << "scanbutton" << QRect(8, 42, 225, 26) << "Start Scan";
-    QTest::newRow("cancelscanbutton") << "cancelscanbutton" << QRect(8, 42, 225, 22)
-                                      << "Cancel scan";
+    QTest::newRow("selectfolderbutton")
+        << "selectfolderbutton" << QRect(8, 10, 225, 26)
+        << "Select folder to scan WAVs...";
+    QTest::newRow("scanbutton")
+        << "scanbutton" << QRect(8, 42, 225, 26) << "Start Scan";
+    QTest::newRow("cancelscanbutton")
+        << "cancelscanbutton" << QRect(8, 42, 225, 22) << "Cancel scan";
     QTest::newRow("savebutton") << "savebutton" << QRect(8, 74, 225, 26)
                                 << "Save text list of corrupt WAV files...";
-    QTest::newRow("recursecheckbox") << "recursecheckbox" << QRect(8, 108, 224, 19)
-                                     << "Descend through sub-folders";
-    QTest::newRow("folderlabel") << "folderlabel" << QRect(240, 12, 545, 17) << "";
-    QTest::newRow("currentfolderlabel") << "currentfolderlabel" << QRect(240, 44, 545, 53) << "";
-    QTest::newRow("currentfilelabel") << "currentfilelabel" << QRect(240, 111, 545, 17) << "";
-    QTest::newRow("filescheckedlabel") << "filescheckedlabel" << QRect(240, 135, 137, 17) << "";
+    QTest::newRow("recursecheckbox")
+        << "recursecheckbox" << QRect(8, 108, 224, 19)
+        << "Descend through sub-folders";
+    QTest::newRow("folderlabel")
+        << "folderlabel" << QRect(240, 12, 545, 17) << "";
+    QTest::newRow("currentfolderlabel")
+        << "currentfolderlabel" << QRect(240, 44, 545, 53) << "";
+    QTest::newRow("currentfilelabel")
+        << "currentfilelabel" << QRect(240, 111, 545, 17) << "";
+    QTest::newRow("filescheckedlabel")
+        << "filescheckedlabel" << QRect(240, 135, 137, 17) << "";
     QTest::newRow("trackgrid") << "trackgrid" << QRect(8, 160, 985, 406) << "";
-    QTest::newRow("versionbutton") << "versionbutton" << QRect(8, 572, 265, 22) << "";
-    QTest::newRow("Label6") << "Label6" << QRect(860, 574, 120, 17) << QString::fromUtf8("\u00A9 2026 Brevolt");
+    QTest::newRow("versionbutton")
+        << "versionbutton" << QRect(8, 572, 265, 22) << "";
+    QTest::newRow("Label6") << "Label6" << QRect(860, 574, 120, 17)
+                            << QString::fromUtf8("\u00A9 2026 Brevolt");
   }
   void controlsInPlace() {
     QFETCH(QString, name);
@@ -180,7 +201,8 @@ class MainformTest : public QObject {
     QWidget* control = form_->findChild<QWidget*>(name);
     QVERIFY(control != nullptr);
     QCOMPARE(control->geometry(), geometry);
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) QCOMPARE(button->text(), text);
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+      QCOMPARE(button->text(), text);
     if (!qobject_cast<QAbstractButton*>(control) && name != "trackgrid") {
       QCOMPARE(control->property("text").toString(), text);
     }
@@ -217,7 +239,8 @@ class MainformTest : public QObject {
 
     dialogs_.folderAnswers.push_back(std::nullopt);
     Click("selectfolderbutton");
-    QCOMPARE(dialogs_.pickerStarts.back(), QString("Select WAV folder|/some/root"));
+    QCOMPARE(dialogs_.pickerStarts.back(),
+             QString("Select WAV folder|/some/root"));
     QCOMPARE(form_->Dir(), QString("/some/root"));
     QCOMPARE(Text("folderlabel"), QString("Root folder: /some/root"));
   }
@@ -231,8 +254,8 @@ class MainformTest : public QObject {
     dir.Write(".hidden.wav", "hidden");
     QStringList seen;  // label texts while each file is inspected
     MakeForm([&](TAudioInfo& info, const std::filesystem::path& path) {
-      seen << Text("currentfolderlabel") + "|" + Text("currentfilelabel") + "|" +
-                  Text("filescheckedlabel");
+      seen << Text("currentfolderlabel") + "|" + Text("currentfilelabel") +
+                  "|" + Text("filescheckedlabel");
       ReadAudioInfo(info, path);
     });
     ChooseRoot(dir.path());
@@ -242,16 +265,20 @@ class MainformTest : public QObject {
     QStringList expectedSeen;
     int count = 0;
     for (const auto& file : WalkOrder(dir.path(), true)) {
-      expectedSeen << "Examining folder: " + Q(file.parent_path()) + "|Checked file: " +
-                          Q(file.filename()) + "|Files Checked: " + QString::number(count++);
-      if (file.filename() == "b.WAV") expectedRows << Q(file) + "|12|No \"WAVE\" ID";
-      if (file.filename() == "c.Wav") expectedRows << Q(file) + "|0|File too small";
+      expectedSeen << "Examining folder: " + Q(file.parent_path()) +
+                          "|Checked file: " + Q(file.filename()) +
+                          "|Files Checked: " + QString::number(count++);
+      if (file.filename() == "b.WAV")
+        expectedRows << Q(file) + "|12|No \"WAVE\" ID";
+      if (file.filename() == "c.Wav")
+        expectedRows << Q(file) + "|0|File too small";
     }
     QCOMPARE(seen, expectedSeen);
     QCOMPARE(Rows(), expectedRows);
     QCOMPARE(Text("filescheckedlabel"), QString("Files Checked: 3"));
     QCOMPARE(Text("currentfolderlabel"), QString());
-    QCOMPARE(Text("currentfilelabel"), QString("Finished scanning, any errors shown below"));
+    QCOMPARE(Text("currentfilelabel"),
+             QString("Finished scanning, any errors shown below"));
     QVERIFY(Find<QPushButton>("savebutton")->isEnabled());
     QVERIFY(Find<QPushButton>("scanbutton")->isVisible());
     QVERIFY(Find<QPushButton>("cancelscanbutton")->isHidden());
@@ -271,7 +298,8 @@ class MainformTest : public QObject {
     ChooseRoot(dir.path() / "vanished");
     Click("scanbutton");
     QCOMPARE(Text("filescheckedlabel"), QString("Files Checked: 0"));
-    QCOMPARE(Text("currentfilelabel"), QString("Finished scanning, any errors shown below"));
+    QCOMPARE(Text("currentfilelabel"),
+             QString("Finished scanning, any errors shown below"));
   }
 
   void labelsForFoldersAndRoots() {
@@ -286,7 +314,8 @@ class MainformTest : public QObject {
 
   void cancelDuringAScan() {
     test::TempDir dir;
-    for (int i = 0; i < 6; ++i) dir.Write("f" + std::to_string(i) + ".wav", Broken());
+    for (int i = 0; i < 6; ++i)
+      dir.Write("f" + std::to_string(i) + ".wav", Broken());
     int inspected = 0;
     MakeForm([&](TAudioInfo& info, const std::filesystem::path& path) {
       if (++inspected == 2) {
@@ -294,10 +323,12 @@ class MainformTest : public QObject {
         // handled in the message processing after this file.
         auto* cancel = Find<QPushButton>("cancelscanbutton");
         const QPoint centre = cancel->rect().center();
-        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        for (const auto type :
+             {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
           QCoreApplication::postEvent(
-              cancel, new QMouseEvent(type, centre, cancel->mapToGlobal(centre),
-                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+              cancel,
+              new QMouseEvent(type, centre, cancel->mapToGlobal(centre),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
         }
       }
       ReadAudioInfo(info, path);
@@ -306,7 +337,8 @@ class MainformTest : public QObject {
     Click("scanbutton");
     QCOMPARE(inspected, 2);
     QCOMPARE(Grid()->RowCount(), 3);
-    QCOMPARE(Text("currentfilelabel"), QString("Finished scanning, any errors shown below"));
+    QCOMPARE(Text("currentfilelabel"),
+             QString("Finished scanning, any errors shown below"));
     QVERIFY(Find<QPushButton>("savebutton")->isEnabled());
 
     // The next scan starts again from an empty list.
@@ -322,7 +354,8 @@ class MainformTest : public QObject {
     ChooseRoot(dir.path());
     Find<QCheckBox>("recursecheckbox")->setChecked(false);
     Click("scanbutton");
-    QCOMPARE(Rows(), QStringList{Q(dir.path() / "Takes.WAV") + "|0|File doesn't exist"});
+    QCOMPARE(Rows(), QStringList{Q(dir.path() / "Takes.WAV") +
+                                 "|0|File doesn't exist"});
     QCOMPARE(Text("filescheckedlabel"), QString("Files Checked: 1"));
 
     Find<QCheckBox>("recursecheckbox")->setChecked(true);
@@ -333,21 +366,25 @@ class MainformTest : public QObject {
 
   void openErrorEndsTheScan() {
     test::TempDir dir;
-    for (int i = 0; i < 5; ++i) dir.Write("f" + std::to_string(i) + ".wav", Broken());
+    for (int i = 0; i < 5; ++i)
+      dir.Write("f" + std::to_string(i) + ".wav", Broken());
     const auto order = WalkOrder(dir.path(), true);
     MakeForm([&](TAudioInfo& info, const std::filesystem::path& path) {
       if (path == order[2]) {
         info.fileName = path;
-        throw EFOpenError("Cannot open file \"" + path.string() + "\". Permission denied");
+        throw EFOpenError("Cannot open file \"" + path.string() +
+                          "\". Permission denied");
       }
       ReadAudioInfo(info, path);
     });
     ChooseRoot(dir.path());
     Click("scanbutton");
-    QCOMPARE(errors_, QStringList{"Cannot open file \"" + Q(order[2]) + "\". Permission denied."});
+    QCOMPARE(errors_, QStringList{"Cannot open file \"" + Q(order[2]) +
+                                  "\". Permission denied."});
     QCOMPARE(Grid()->RowCount(), 3);
     QCOMPARE(Text("filescheckedlabel"), QString("Files Checked: 2"));
-    QCOMPARE(Text("currentfilelabel"), QString("Finished scanning, any errors shown below"));
+    QCOMPARE(Text("currentfilelabel"),
+             QString("Finished scanning, any errors shown below"));
     QVERIFY(Find<QPushButton>("scanbutton")->isVisible());
     QVERIFY(Find<QPushButton>("scanbutton")->isEnabled());
     QVERIFY(Find<QPushButton>("cancelscanbutton")->isHidden());
@@ -356,7 +393,8 @@ class MainformTest : public QObject {
 
   void closingDuringAScanWaitsForIt() {
     test::TempDir dir;
-    for (int i = 0; i < 3; ++i) dir.Write("f" + std::to_string(i) + ".wav", Broken());
+    for (int i = 0; i < 3; ++i)
+      dir.Write("f" + std::to_string(i) + ".wav", Broken());
     bool visibleAfterClose = false;
     MakeForm([&](TAudioInfo& info, const std::filesystem::path& path) {
       form_->close();
@@ -371,7 +409,8 @@ class MainformTest : public QObject {
   }
 
   void dragAndDrop_data() {
-    QTest::addColumn<int>("kind");  // 0 folder, 1 two folders, 2 file, 3 text, 4 link to folder
+    QTest::addColumn<int>(
+        "kind");  // 0 folder, 1 two folders, 2 file, 3 text, 4 link to folder
     QTest::addColumn<bool>("accepted");
     QTest::newRow("one folder") << 0 << true;
     QTest::newRow("two folders") << 1 << false;
@@ -393,16 +432,18 @@ class MainformTest : public QObject {
         {QUrl::fromLocalFile(Q(file))},
         {},
         {QUrl::fromLocalFile(Q(dir.path() / "link"))}};
-    if (kind == 3) data.setText("/tmp");
-    else data.setUrls(urls[kind]);
+    if (kind == 3)
+      data.setText("/tmp");
+    else
+      data.setUrls(urls[kind]);
     MakeForm();
-    QDragMoveEvent over(QPoint(10, 10), Qt::CopyAction | Qt::LinkAction, &data, Qt::LeftButton,
-                        Qt::NoModifier);
+    QDragMoveEvent over(QPoint(10, 10), Qt::CopyAction | Qt::LinkAction, &data,
+                        Qt::LeftButton, Qt::NoModifier);
     form_->trackgridDragOver(&over);
     QCOMPARE(over.isAccepted(), accepted);
     if (accepted) QCOMPARE(over.dropAction(), Qt::LinkAction);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::LinkAction, &data, Qt::LeftButton,
-                    Qt::NoModifier);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::LinkAction, &data,
+                    Qt::LeftButton, Qt::NoModifier);
     form_->trackgridDragDrop(&drop);
     QCOMPARE(Find<QPushButton>("scanbutton")->isEnabled(), accepted);
     if (accepted) {
@@ -423,7 +464,8 @@ class MainformTest : public QObject {
     dialogs_.saveAnswers.push_back(Q(target));
     Click("savebutton");
     std::string expected;
-    for (const auto& file : WalkOrder(dir.path(), true)) expected += file.string() + "\r\n";
+    for (const auto& file : WalkOrder(dir.path(), true))
+      expected += file.string() + "\r\n";
     QCOMPARE(ReadBytes(target), expected);
     QVERIFY(expected.find("caf\xC3\xA9.wav\r\n") != std::string::npos);
     QVERIFY(expected.find("odd\xFF.wav\r\n") != std::string::npos);
@@ -460,7 +502,8 @@ class MainformTest : public QObject {
     test::TempDir dir;
     MakeForm();
     ChooseRoot(dir.path());
-    for (const auto key : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}) {
+    for (const auto key :
+         {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}) {
       QTest::keyClick(form_.get(), key);
     }
     QCOMPARE(Text("filescheckedlabel"), QString());
@@ -486,11 +529,13 @@ class MainformTest : public QObject {
   void silentAbortShowsNothing() {
     MakeForm();
     auto* button = Find<QPushButton>("versionbutton");
-    auto silent = QObject::connect(button, &QPushButton::clicked, [] { throw EAbort(); });
+    auto silent =
+        QObject::connect(button, &QPushButton::clicked, [] { throw EAbort(); });
     Click("versionbutton");
     QVERIFY(errors_.isEmpty());
     QObject::disconnect(silent);
-    QObject::connect(button, &QPushButton::clicked, [] { throw std::runtime_error("boom"); });
+    QObject::connect(button, &QPushButton::clicked,
+                     [] { throw std::runtime_error("boom"); });
     Click("versionbutton");
     QCOMPARE(errors_, QStringList{"boom."});
   }

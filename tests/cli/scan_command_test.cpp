@@ -11,36 +11,41 @@ namespace {
 TEST_F(ScanCommandTest, TextFormat) {
   const Outcome run = Scan({"-q", ok_, bad_});
   EXPECT_EQ(run.status, kSomeDamaged);
-  EXPECT_EQ(run.out, bad_ + ": damaged: code 6 at byte 8: No \"RIFF\" or \"RF64\" ID\n");
+  EXPECT_EQ(run.out,
+            bad_ + ": damaged: code 6 at byte 8: No \"RIFF\" or \"RF64\" ID\n");
   EXPECT_EQ(run.err, "");
 
   const Outcome all = Scan({"-q", "--all", ok_});
   EXPECT_EQ(all.status, kAllPassed);
-  EXPECT_EQ(all.out, ok_ + ": ok: PCM, 2 ch, 48000 Hz, 24 bit, data at 44, 4 bytes\n");
+  EXPECT_EQ(all.out,
+            ok_ + ": ok: PCM, 2 ch, 48000 Hz, 24 bit, data at 44, 4 bytes\n");
 }
 
 TEST_F(ScanCommandTest, JsonlFormat) {
   const Outcome run = Scan({"-q", "--all", "-f", "jsonl", ok_, bad_});
   const auto lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 2U);
-  EXPECT_EQ(lines[0], "{\"path\": " + nlohmann::json(ok_).dump() +
-                          ", \"status\": \"ok\", \"format\": \"PCM\", \"channels\": 2, "
-                          "\"sample_rate\": 48000, \"bits\": 24, \"data_position\": 44, "
-                          "\"data_size\": 4}");
+  EXPECT_EQ(lines[0],
+            "{\"path\": " + nlohmann::json(ok_).dump() +
+                ", \"status\": \"ok\", \"format\": \"PCM\", \"channels\": 2, "
+                "\"sample_rate\": 48000, \"bits\": 24, \"data_position\": 44, "
+                "\"data_size\": 4}");
   const auto damaged = nlohmann::json::parse(lines[1]);
-  EXPECT_EQ(damaged, (nlohmann::json{{"path", bad_},
-                                     {"status", "damaged"},
-                                     {"code", 6},
-                                     {"position", 8},
-                                     {"reason", "No \"RIFF\" or \"RF64\" ID"}}));
+  EXPECT_EQ(damaged,
+            (nlohmann::json{{"path", bad_},
+                            {"status", "damaged"},
+                            {"code", 6},
+                            {"position", 8},
+                            {"reason", "No \"RIFF\" or \"RF64\" ID"}}));
 }
 
 TEST_F(ScanCommandTest, CsvFormat) {
   const std::string comma = dir_.Write("a,'b'.wav", "x").string();
   const Outcome run = Scan({"-q", "-f", "csv", bad_, comma});
-  EXPECT_EQ(run.out, "path,status,code,position,reason\r\n" + bad_ +
-                         ",damaged,6,8,\"No \"\"RIFF\"\" or \"\"RF64\"\" ID\"\r\n\"" + comma +
-                         "\",damaged,5,0,File too small\r\n");
+  EXPECT_EQ(run.out,
+            "path,status,code,position,reason\r\n" + bad_ +
+                ",damaged,6,8,\"No \"\"RIFF\"\" or \"\"RF64\"\" ID\"\r\n\"" +
+                comma + "\",damaged,5,0,File too small\r\n");
 }
 
 TEST_F(ScanCommandTest, ListFormatIsTheWindowsFailureList) {
@@ -72,9 +77,11 @@ TEST_F(ScanCommandTest, OutputIsTheSameForAnyNumberOfJobs) {
 
 TEST_F(ScanCommandTest, PathsFromAFileAndFromStandardInput) {
   const auto list = dir_.Write("list.txt", bad_ + "\r\n\n" + cut_ + "\n");
-  const Outcome fromFile = Scan({"-q", "-f", "list", "--files-from", list.string()});
+  const Outcome fromFile =
+      Scan({"-q", "-f", "list", "--files-from", list.string()});
   EXPECT_EQ(fromFile.out, bad_ + "\r\n" + cut_ + "\r\n");
-  const Outcome fromStdin = Scan({"-q", "-f", "list", "--files-from", "-", ok_}, cut_ + "\n");
+  const Outcome fromStdin =
+      Scan({"-q", "-f", "list", "--files-from", "-", ok_}, cut_ + "\n");
   EXPECT_EQ(fromStdin.out, cut_ + "\r\n");
 }
 
@@ -82,8 +89,10 @@ TEST_F(ScanCommandTest, DirectPathsGetTheReadersOwnRows) {
   const std::string missing = (dir_.path() / "missing.wav").string();
   const std::string notWav = (dir_.path() / "notes.txt").string();
   const Outcome run = Scan({"-q", missing, notWav});
-  EXPECT_EQ(run.out, missing + ": damaged: code 1 at byte 0: File doesn't exist\n" +
-                         notWav + ": damaged: code 4 at byte 0: No \".WAV\" extension\n");
+  EXPECT_EQ(run.out,
+            missing + ": damaged: code 1 at byte 0: File doesn't exist\n" +
+                notWav +
+                ": damaged: code 4 at byte 0: No \".WAV\" extension\n");
 }
 
 TEST_F(ScanCommandTest, ExitStatusesAndSummary) {
@@ -91,19 +100,22 @@ TEST_F(ScanCommandTest, ExitStatusesAndSummary) {
     std::vector<std::string> args;
     int status;
   };
-  for (const Case& c : std::vector<Case>{{{ok_}, kAllPassed},
-                                         {{ok_, bad_}, kSomeDamaged},
-                                         {{}, kTrouble},
-                                         {{"--bogus", ok_}, kTrouble},
-                                         {{"-j", "0", ok_}, kTrouble},
-                                         {{"-f", "xml", ok_}, kTrouble},
-                                         {{"--files-from", (dir_.path() / "nope").string(), ok_}, kTrouble}}) {
+  for (const Case& c : std::vector<Case>{
+           {{ok_}, kAllPassed},
+           {{ok_, bad_}, kSomeDamaged},
+           {{}, kTrouble},
+           {{"--bogus", ok_}, kTrouble},
+           {{"-j", "0", ok_}, kTrouble},
+           {{"-f", "xml", ok_}, kTrouble},
+           {{"--files-from", (dir_.path() / "nope").string(), ok_},
+            kTrouble}}) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
     EXPECT_EQ(Scan(c.args).status, c.status);
   }
   const Outcome run = Scan({ok_, bad_});
-  EXPECT_NE(run.err.find("brevolt-scan: 2 files checked, 1 damaged, 0 unreadable, "),
-            std::string::npos)
+  EXPECT_NE(
+      run.err.find("brevolt-scan: 2 files checked, 1 damaged, 0 unreadable, "),
+      std::string::npos)
       << run.err;
 }
 
@@ -121,10 +133,13 @@ TEST_F(ScanCommandTest, OutputFile) {
   std::ifstream in(target, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bad_ + "\r\n");
 
-  const std::string nowhere = (dir_.path() / "no" / "such" / "report.txt").string();
+  const std::string nowhere =
+      (dir_.path() / "no" / "such" / "report.txt").string();
   const Outcome failed = Scan({"-o", nowhere, bad_});
   EXPECT_EQ(failed.status, kTrouble);
-  EXPECT_EQ(failed.err.rfind("brevolt-scan: Cannot create file \"" + nowhere + "\". ", 0), 0U)
+  EXPECT_EQ(failed.err.rfind(
+                "brevolt-scan: Cannot create file \"" + nowhere + "\". ", 0),
+            0U)
       << failed.err;
 }
 

@@ -22,8 +22,9 @@ struct Outcome {
   std::string err;
 };
 
-inline Outcome Scan(std::vector<std::string> args, const std::string& input = "",
-         const std::atomic<bool>* interrupted = nullptr) {
+inline Outcome Scan(std::vector<std::string> args,
+                    const std::string& input = "",
+                    const std::atomic<bool>* interrupted = nullptr) {
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
@@ -50,7 +51,9 @@ class ScanCommandTest : public ::testing::Test {
     std::string riffx = test::ValidWav();
     riffx.replace(0, 4, "RIFX");
     bad_ = dir_.Write("bad.wav", riffx).string();
-    cut_ = dir_.Write(std::filesystem::path("sub") / "cut.wav", test::ValidWav().substr(0, 46)).string();
+    cut_ = dir_.Write(std::filesystem::path("sub") / "cut.wav",
+                      test::ValidWav().substr(0, 46))
+               .string();
     dir_.Write("notes.txt", "not a wav");
   }
   std::string Root() const { return dir_.path().string(); }

@@ -98,9 +98,11 @@ TEST(ReadAudioInfoTest, Header) {
          EXPECT_EQ(i.format.formattype, TWAVFormatType::QV_WAVFormat);
          EXPECT_EQ(i.RIFFSize, 26U);
        }},
-      {"lower-case riff", Riff(chunks, "riff"), Fail(6, 8, "No \"RIFF\" or \"RF64\" ID")},
+      {"lower-case riff", Riff(chunks, "riff"),
+       Fail(6, 8, "No \"RIFF\" or \"RF64\" ID")},
       {"RIFX", riffx, Fail(6, 8, "No \"RIFF\" or \"RF64\" ID")},
-      {"RIFF size + 8 is the file length", RiffWithSize(chunks, riffSize), Pass()},
+      {"RIFF size + 8 is the file length", RiffWithSize(chunks, riffSize),
+       Pass()},
       {"RIFF size one more", RiffWithSize(chunks, riffSize + 1),
        Fail(7, 8, "RIFF chunk larger than file size")},
       {"RIFF size shorter than the contents", RiffWithSize(chunks, 4), Pass()},
@@ -117,15 +119,16 @@ TEST(ReadAudioInfoTest, FormatChunkSizes) {
     TWAVFormatType type;
     std::size_t extra;
   };
-  for (const SizeCase& c : std::vector<SizeCase>{{14, QV_WAVFormat, 0},
-                                                 {15, QV_WAVFormat, 0},
-                                                 {16, QV_WAVFormatExPCM, 0},
-                                                 {17, QV_WAVFormatExPCM, 0},
-                                                 {18, QV_WAVFormatExCompressed, 0},
-                                                 {39, QV_WAVFormatExCompressed, 0},
-                                                 {40, QV_WAVFormatExtensible, 0},
-                                                 {41, QV_WAVFormatExtensible, 1},
-                                                 {100, QV_WAVFormatExtensible, 60}}) {
+  for (const SizeCase& c :
+       std::vector<SizeCase>{{14, QV_WAVFormat, 0},
+                             {15, QV_WAVFormat, 0},
+                             {16, QV_WAVFormatExPCM, 0},
+                             {17, QV_WAVFormatExPCM, 0},
+                             {18, QV_WAVFormatExCompressed, 0},
+                             {39, QV_WAVFormatExCompressed, 0},
+                             {40, QV_WAVFormatExtensible, 0},
+                             {41, QV_WAVFormatExtensible, 1},
+                             {100, QV_WAVFormatExtensible, 60}}) {
     SCOPED_TRACE(c.size);
     const std::string fmt = Chunk("fmt ", FormatBody(c.size));
     TAudioInfo info;
@@ -133,7 +136,8 @@ TEST(ReadAudioInfoTest, FormatChunkSizes) {
     EXPECT_EQ(Inspect(Riff(fmt + Chunk("data", kData4)), info).code, 0);
     EXPECT_EQ(info.format.formattype, c.type);
     EXPECT_EQ(info.format.formatextradata.size(), c.extra);
-    EXPECT_EQ(info.dataposition, static_cast<std::int64_t>(12 + fmt.size() + 8));
+    EXPECT_EQ(info.dataposition,
+              static_cast<std::int64_t>(12 + fmt.size() + 8));
     EXPECT_EQ(info.format.formatname, "PCM");
     if (c.extra > 0) {
       EXPECT_EQ(info.format.formatextradata[0], 40);
@@ -151,12 +155,17 @@ TEST(ReadAudioInfoTest, FormatChunkContents) {
        Riff(ChunkHeader("fmt ", 100) + FormatBody(16)),
        Fail(10, 20, "fmt  chunk too big")},
       {"format chunk past the end with a size below 14",
-       Riff(Chunk("junk", std::string(10, 'j')) + ChunkHeader("fmt ", 10) + "abcde"),
+       Riff(Chunk("junk", std::string(10, 'j')) + ChunkHeader("fmt ", 10) +
+            "abcde"),
        Fail(10, 38, "fmt  chunk too big")},
-      {"14-byte body leaves bits 0", Riff(Chunk("fmt ", FormatBody(14))), Pass(),
+      {"14-byte body leaves bits 0", Riff(Chunk("fmt ", FormatBody(14))),
+       Pass(),
        [](const TAudioInfo& i) { EXPECT_EQ(i.format.formatinfo.bits(), 0); }},
-      {"15-byte body sets the low byte of bits", Riff(Chunk("fmt ", fifteen)), Pass(),
-       [](const TAudioInfo& i) { EXPECT_EQ(i.format.formatinfo.bits(), 0x18); }},
+      {"15-byte body sets the low byte of bits", Riff(Chunk("fmt ", fifteen)),
+       Pass(),
+       [](const TAudioInfo& i) {
+         EXPECT_EQ(i.format.formatinfo.bits(), 0x18);
+       }},
       {"PCM fields", Riff(Chunk("fmt ", PcmFormat(6, 96000, 32))), Pass(),
        [](const TAudioInfo& i) {
          const auto& f = i.format.formatinfo;
@@ -178,8 +187,9 @@ TEST(ReadAudioInfoTest, FormatChunkContents) {
          EXPECT_TRUE(i.format.formatfloatingpoint);
          EXPECT_EQ(i.format.formattype, TWAVFormatType::QV_WAVFormatExPCM);
        }},
-      {"flags stay set", Riff(Chunk("fmt ", Le16(2) + FormatBody(16).substr(2)) +
-                              Chunk("fmt ", PcmFormat())),
+      {"flags stay set",
+       Riff(Chunk("fmt ", Le16(2) + FormatBody(16).substr(2)) +
+            Chunk("fmt ", PcmFormat())),
        Pass(),
        [](const TAudioInfo& i) {
          EXPECT_EQ(i.format.formatname, "PCM");
@@ -198,17 +208,18 @@ TEST(DescribeFormatTest, NamesAndFlags) {
     bool compressed;
     bool floating;
   };
-  for (const TagCase& c : std::vector<TagCase>{{1, "PCM", false, false},
-                                               {2, "ADPCM", true, false},
-                                               {3, "IEEE FLOAT", false, true},
-                                               {6, "ALAW", false, false},
-                                               {7, "MULAW", false, false},
-                                               {0x11, "IMA ADPCM", true, false},
-                                               {0x50, "MPEG", true, false},
-                                               {0x55, "MP3", true, false},
-                                               {0xFFFE, "WAV EXTENSIBLE", false, false},
-                                               {0, "UNKNOWN FORMAT TAG", false, false},
-                                               {4, "UNKNOWN FORMAT TAG", false, false}}) {
+  for (const TagCase& c :
+       std::vector<TagCase>{{1, "PCM", false, false},
+                            {2, "ADPCM", true, false},
+                            {3, "IEEE FLOAT", false, true},
+                            {6, "ALAW", false, false},
+                            {7, "MULAW", false, false},
+                            {0x11, "IMA ADPCM", true, false},
+                            {0x50, "MPEG", true, false},
+                            {0x55, "MP3", true, false},
+                            {0xFFFE, "WAV EXTENSIBLE", false, false},
+                            {0, "UNKNOWN FORMAT TAG", false, false},
+                            {4, "UNKNOWN FORMAT TAG", false, false}}) {
     SCOPED_TRACE(c.name);
     TAudioInfo info;
     info.format.formatinfo.raw[0] = static_cast<std::uint8_t>(c.tag & 0xFF);
@@ -264,7 +275,8 @@ TEST(ReadAudioInfoTest, ChunkWalk) {
       {"data chunk of 0xFFFFFFFF in a RIFF file",
        Riff(fmt + ChunkHeader("data", 0xFFFFFFFF) + kData4),
        Fail(10, 44, "data chunk too big")},
-      {"no format and no data chunk", Riff(Chunk("junk", std::string(30, 0x6A))), Pass(),
+      {"no format and no data chunk",
+       Riff(Chunk("junk", std::string(30, 0x6A))), Pass(),
        [](const TAudioInfo& i) {
          EXPECT_EQ(i.format.formattype, TWAVFormatType::QV_None);
          EXPECT_EQ(i.format.formatname, "");
@@ -290,15 +302,18 @@ TEST(ReadAudioInfoTest, Tail) {
   const std::string valid = test::ValidWav();
   std::string shortRiff = RiffWithSize(Chunk("fmt ", PcmFormat()), 28);
   RunCases({
-      {"8-byte tail with a large size", valid + ChunkHeader("junk", 1000000), Pass()},
+      {"8-byte tail with a large size", valid + ChunkHeader("junk", 1000000),
+       Pass()},
       {"1-byte tail", valid + "x", Pass()},
       {"9-byte tail, size 0", valid + ChunkHeader("junk", 0) + "x", Pass()},
       {"9-byte tail, size 1", valid + ChunkHeader("junk", 1) + "x", Pass()},
       {"9-byte tail, size 2", valid + ChunkHeader("junk", 2) + "x",
-       Fail(10, static_cast<std::int64_t>(valid.size() + 8), "junk chunk too big")},
+       Fail(10, static_cast<std::int64_t>(valid.size() + 8),
+            "junk chunk too big")},
       {"zero bytes of any length", valid + std::string(101, '\0'), Pass()},
-      {"well-formed chunks after the RIFF size", shortRiff + Chunk("data", kData4),
-       Pass(), [](const TAudioInfo& i) { EXPECT_EQ(i.datasize, 4); }},
+      {"well-formed chunks after the RIFF size",
+       shortRiff + Chunk("data", kData4), Pass(),
+       [](const TAudioInfo& i) { EXPECT_EQ(i.datasize, 4); }},
       {"junk after the RIFF size", shortRiff + "trailing junk bytes",
        Fail(10, 44, "trai chunk too big")},
   });
@@ -311,15 +326,15 @@ TEST(ReadAudioInfoTest, Names) {
     const char* fileext;
   };
   const Outcome noExtension = Fail(4, 0, "No \".WAV\" extension");
-  for (const NameCase& c : std::vector<NameCase>{{"a.wav", Pass(), ".WAV"},
-                                                 {"a.WAV", Pass(), ".WAV"},
-                                                 {"a.Wav", Pass(), ".WAV"},
-                                                 {".wav", Pass(), ".WAV"},
-                                                 {"noext", noExtension, ""},
-                                                 {"dot.", noExtension, "."},
-                                                 {"a.wav.bak", noExtension, ".BAK"},
-                                                 {"a.w\xC3\xA4v", noExtension,
-                                                  ".W\xC3\xA4V"}}) {
+  for (const NameCase& c :
+       std::vector<NameCase>{{"a.wav", Pass(), ".WAV"},
+                             {"a.WAV", Pass(), ".WAV"},
+                             {"a.Wav", Pass(), ".WAV"},
+                             {".wav", Pass(), ".WAV"},
+                             {"noext", noExtension, ""},
+                             {"dot.", noExtension, "."},
+                             {"a.wav.bak", noExtension, ".BAK"},
+                             {"a.w\xC3\xA4v", noExtension, ".W\xC3\xA4V"}}) {
     SCOPED_TRACE(c.file);
     TAudioInfo info;
     const Outcome got = Inspect(test::ValidWav(), info, c.file);
@@ -331,7 +346,8 @@ TEST(ReadAudioInfoTest, Names) {
 
 TEST(ReadAudioInfoTest, MissingPathsFailBeforeTheExtension) {
   test::TempDir dir;
-  for (const auto& path : {dir.path() / "missing.txt", dir.MakeDir("folder.wav")}) {
+  for (const auto& path :
+       {dir.path() / "missing.txt", dir.MakeDir("folder.wav")}) {
     SCOPED_TRACE(path.string());
     TAudioInfo info;
     try {
@@ -368,7 +384,8 @@ TEST(ReadAudioInfoTest, RecordAfterFailure) {
 
 TEST(ReadAudioInfoTest, EachCallStartsFromAResetRecord) {
   TAudioInfo info;
-  const std::string rich = Chunk("fmt ", test::ExtensibleFormat(3, 0, 0x10) + "xy");
+  const std::string rich =
+      Chunk("fmt ", test::ExtensibleFormat(3, 0, 0x10) + "xy");
   ASSERT_EQ(Inspect(Riff(rich + Chunk("data", kData4)), info).code, 0);
   ASSERT_EQ(info.format.formatextradata.size(), 2U);
   ASSERT_EQ(Inspect(Riff(Chunk("junk", std::string(30, 0x6A))), info).code, 0);
@@ -383,7 +400,8 @@ TEST(ReadAudioInfoTest, EachCallStartsFromAResetRecord) {
 // RF64 and BW64: a ds64 chunk gives the sizes that 0xFFFFFFFF stands for.
 std::string Ds64(std::uint64_t riff, std::uint64_t data,
                  const std::string& table = "", std::uint32_t entries = 0) {
-  return Chunk("ds64", Le64(riff) + Le64(data) + Le64(0) + Le32(entries) + table);
+  return Chunk("ds64",
+               Le64(riff) + Le64(data) + Le64(0) + Le32(entries) + table);
 }
 
 std::string Rf64(const std::string& chunksAfterDs64, std::uint64_t data,
@@ -401,7 +419,8 @@ TEST(ReadAudioInfoTest, Rf64) {
   const std::string junkEntry = "junk" + Le64(6);
   const std::string withJunk =
       fmt + ChunkHeader("junk", 0xFFFFFFFF) + "abcdef" + data;
-  const std::string riffFile = RiffWithSize(Ds64(60, 4) + fmt + data, 0xFFFFFFFF);
+  const std::string riffFile =
+      RiffWithSize(Ds64(60, 4) + fmt + data, 0xFFFFFFFF);
   std::string shortDs64 = Rf64(fmt + data, 4);
   shortDs64.replace(16, 4, Le32(20));
   const auto dataIs4 = [](const TAudioInfo& i) {
@@ -410,7 +429,8 @@ TEST(ReadAudioInfoTest, Rf64) {
   };
   RunCases({
       {"RF64 with ds64", Rf64(fmt + data, 4), Pass(), dataIs4},
-      {"BW64 with ds64", Rf64(fmt + data, 4, 0, "", 0, "BW64"), Pass(), dataIs4},
+      {"BW64 with ds64", Rf64(fmt + data, 4, 0, "", 0, "BW64"), Pass(),
+       dataIs4},
       {"BW64 plain", Riff(fmt + Chunk("data", kData4), "BW64"), Pass()},
       {"ds64 RIFF size past the end", Rf64(fmt + data, 4, 1),
        Fail(7, 8, "RIFF chunk larger than file size")},
@@ -467,10 +487,11 @@ TEST(ReadAudioInfoTest, HugeFormatChunkIsNotHeldInMemory) {
 
   // The largest extra part that is held is held whole.
   const std::string kept(static_cast<std::size_t>(kMaxFormatExtraBytes), 'e');
-  ASSERT_EQ(Inspect(Riff(Chunk("fmt ", test::ExtensibleFormat(1, 0, 0x10) + kept)),
-                    info)
-                .code,
-            0);
+  ASSERT_EQ(
+      Inspect(Riff(Chunk("fmt ", test::ExtensibleFormat(1, 0, 0x10) + kept)),
+              info)
+          .code,
+      0);
   EXPECT_EQ(info.format.formatextradata.size(), kept.size());
 }
 

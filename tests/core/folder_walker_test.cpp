@@ -36,10 +36,14 @@ class Recorder {
   bool stop = false;
 
   TFileCallback OnFile() {
-    return [this](const std::filesystem::path& p) { Add("file " + p.generic_string()); };
+    return [this](const std::filesystem::path& p) {
+      Add("file " + p.generic_string());
+    };
   }
   TFolderCallback OnFolder() {
-    return [this](const std::filesystem::path& p) { Add("folder " + p.generic_string()); };
+    return [this](const std::filesystem::path& p) {
+      Add("folder " + p.generic_string());
+    };
   }
   TAbortCallback OnCheckAbort() {
     return [this](bool& s) {
@@ -56,8 +60,8 @@ class Recorder {
 
   void Walk(FakeLister& fs, std::string_view root, bool descend = true,
             const std::string& extension = ".WAV") {
-    ScanFolder(N(root), extension, descend, OnFile(), OnFolder(), OnCheckAbort(),
-               Pump(), fs);
+    ScanFolder(N(root), extension, descend, OnFile(), OnFolder(),
+               OnCheckAbort(), Pump(), fs);
   }
 
   // The log without polls and pumps.
@@ -118,13 +122,14 @@ TEST(ScanFolderTest, AttributeFiltering) {
                 Folder(N("systemdir"), attr::kDirectory | attr::kSystem),
                 Folder(N("packeddir"), attr::kDirectory | attr::kCompressed),
                 Folder(N("linkdir"), attr::kDirectory | attr::kReparsePoint)});
-  for (const char* dir : {"R/hiddendir", "R/systemdir", "R/packeddir", "R/linkdir"}) {
+  for (const char* dir :
+       {"R/hiddendir", "R/systemdir", "R/packeddir", "R/linkdir"}) {
     fs.AddFolder(N(dir), {File(N("in.wav"))});
   }
   Recorder r;
   r.Walk(fs, "R");
-  EXPECT_EQ(r.Calls(), (Log{"file R/readonly.wav", "file R/archive.wav", "folder R/",
-                            "file R/packeddir/in.wav", "folder R/",
+  EXPECT_EQ(r.Calls(), (Log{"file R/readonly.wav", "file R/archive.wav",
+                            "folder R/", "file R/packeddir/in.wav", "folder R/",
                             "file R/linkdir/in.wav"}));
   // Hidden and system entries are left out by the listing: no poll either.
   EXPECT_EQ(std::count(r.log.begin(), r.log.end(), "poll"), 8 + 2);
@@ -142,8 +147,8 @@ TEST(ScanFolderTest, FolderWithTheExtension) {
 
   Recorder deep;
   deep.Walk(fs, "R", true);
-  EXPECT_EQ(deep.Calls(), (Log{"folder R/", "file R/Old.wav/in.wav", "folder R/",
-                               "file R/sub/s.wav"}));
+  EXPECT_EQ(deep.Calls(), (Log{"folder R/", "file R/Old.wav/in.wav",
+                               "folder R/", "file R/sub/s.wav"}));
 }
 
 TEST(ScanFolderTest, FoldersThatGiveNothing) {
@@ -204,11 +209,12 @@ TEST(ScanFolderTest, StopDuringMessageProcessingEndsEveryLevel) {
   FakeLister fs = Deep();
   Recorder r;
   r.afterPump = [&] {
-    if (r.log.size() > 1 && r.log[r.log.size() - 2] == "file R/1/2/a.wav") r.stop = true;
+    if (r.log.size() > 1 && r.log[r.log.size() - 2] == "file R/1/2/a.wav")
+      r.stop = true;
   };
   r.Walk(fs, "R");
-  EXPECT_EQ(r.Calls(), (Log{"file R/a.wav", "folder R/", "file R/1/a.wav", "folder R/1/",
-                            "file R/1/2/a.wav"}));
+  EXPECT_EQ(r.Calls(), (Log{"file R/a.wav", "folder R/", "file R/1/a.wav",
+                            "folder R/1/", "file R/1/2/a.wav"}));
   // Each of the three levels polls once more and stops.
   EXPECT_EQ(std::count(r.log.end() - 3, r.log.end(), "poll"), 3);
   EXPECT_EQ(fs.open_searches(), 0);
@@ -221,7 +227,8 @@ TEST(ScanFolderTest, StopRightAfterAFolderCallOpensItButVisitsNothing) {
     if (r.log[r.log.size() - 2] == "folder R/1/") r.stop = true;
   };
   r.Walk(fs, "R");
-  EXPECT_EQ(r.Calls(), (Log{"file R/a.wav", "folder R/", "file R/1/a.wav", "folder R/1/"}));
+  EXPECT_EQ(r.Calls(), (Log{"file R/a.wav", "folder R/", "file R/1/a.wav",
+                            "folder R/1/"}));
   EXPECT_EQ(fs.opened().back(), N("R/1/2/"));
   EXPECT_EQ(fs.open_searches(), 0);
 }
@@ -244,13 +251,15 @@ TEST(ScanFolderTest, AnErrorThreeLevelsDownClosesEverySearch) {
 TEST(ScanFolderTest, EmptyCallbacksStillWalkTheTree) {
   FakeLister fs = Deep();
   ScanFolder(N("R"), ".WAV", true, {}, {}, {}, {}, fs);
-  EXPECT_EQ(fs.opened(), (std::vector<NativeString>{N("R/"), N("R/1/"), N("R/1/2/")}));
+  EXPECT_EQ(fs.opened(),
+            (std::vector<NativeString>{N("R/"), N("R/1/"), N("R/1/2/")}));
 }
 
 TEST(ScanFolderTest, FolderCallWithoutPumpWhenOnFolderIsEmpty) {
   FakeLister fs = Deep();
   int pumps = 0;
-  ScanFolder(N("R"), ".WAV", true, {}, {}, {}, [&] { ++pumps; }, fs);
+  ScanFolder(
+      N("R"), ".WAV", true, {}, {}, {}, [&] { ++pumps; }, fs);
   EXPECT_EQ(pumps, 0);
 }
 

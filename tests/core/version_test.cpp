@@ -83,8 +83,9 @@ TEST(VersionToNumberTest, Table) {
       VersionToNumber(c.text);
       ADD_FAILURE() << "no conversion error";
     } catch (const EConvertError& e) {
-      EXPECT_EQ(e.what(), "'" + c.badPiece +
-                              "' is not a valid integer value for Integer type");
+      EXPECT_EQ(
+          e.what(),
+          "'" + c.badPiece + "' is not a valid integer value for Integer type");
     }
   }
 }
@@ -94,12 +95,12 @@ TEST(FormatVersionTest, ShowsTheFourthNumberInThirdPlace) {
     TFileVersion version;
     const char* text;
   };
-  for (const VersionCase& c : std::vector<VersionCase>{{{2, 1, 0, 1}, "2.1.1"},
-                                                       {{10, 0, 0, 0}, "10.0.0"},
-                                                       {{3, 4, 5, 6}, "3.4.6"},
-                                                       {{1, 2, 3, 4}, "1.2.4"},
-                                                       {{65535, 0, 9, 65535},
-                                                        "65535.0.65535"}}) {
+  for (const VersionCase& c :
+       std::vector<VersionCase>{{{2, 1, 0, 1}, "2.1.1"},
+                                {{10, 0, 0, 0}, "10.0.0"},
+                                {{3, 4, 5, 6}, "3.4.6"},
+                                {{1, 2, 3, 4}, "1.2.4"},
+                                {{65535, 0, 9, 65535}, "65535.0.65535"}}) {
     EXPECT_EQ(FormatVersion(c.version), c.text);
   }
 }

@@ -1,10 +1,9 @@
 // The POSIX file services against a real temporary folder.
+#include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "brevolt/errors.h"
 #include "platform/platform.h"
@@ -23,7 +22,8 @@ TEST(FileExistsTest, OnlyRegularFilesAndLinksToThem) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   std::filesystem::create_symlink(file, dir.path() / "link.wav");
   std::filesystem::create_symlink(folder, dir.path() / "dirlink.wav");
-  std::filesystem::create_symlink(dir.path() / "gone", dir.path() / "dangling.wav");
+  std::filesystem::create_symlink(dir.path() / "gone",
+                                  dir.path() / "dangling.wav");
 
   EXPECT_TRUE(FileExists(file));
   EXPECT_TRUE(FileExists(dir.path() / "link.wav"));
@@ -89,7 +89,8 @@ TEST(OpenExistingFileTest, UnreadableFile) {
     OpenExistingFile(path);
     ADD_FAILURE() << "opened an unreadable file";
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.what(), "Cannot open file \"" + path.string() + "\". Permission denied");
+    EXPECT_EQ(e.what(),
+              "Cannot open file \"" + path.string() + "\". Permission denied");
   }
 }
 

@@ -1,7 +1,6 @@
 // The POSIX lister and the walker over it on a real temporary tree.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <map>
@@ -14,7 +13,8 @@ namespace {
 
 using test::TempDir;
 
-std::map<std::string, std::uint32_t> ListWithAttributes(const std::filesystem::path& dir) {
+std::map<std::string, std::uint32_t> ListWithAttributes(
+    const std::filesystem::path& dir) {
   std::map<std::string, std::uint32_t> found;
   auto search = RealDirectoryLister().Open(dir.native() + "/");
   EXPECT_NE(search, nullptr);
@@ -31,9 +31,11 @@ TEST(PosixListerTest, AttributeBits) {
   dir.MakeDir("sub");
   dir.MakeDir(".git");
   ASSERT_EQ(::mkfifo((dir.path() / "fifo.wav").c_str(), 0600), 0);
-  std::filesystem::create_symlink(dir.path() / "a.wav", dir.path() / "filelink.wav");
+  std::filesystem::create_symlink(dir.path() / "a.wav",
+                                  dir.path() / "filelink.wav");
   std::filesystem::create_symlink(dir.path() / "sub", dir.path() / "dirlink");
-  std::filesystem::create_symlink(dir.path() / "gone", dir.path() / "dangling.wav");
+  std::filesystem::create_symlink(dir.path() / "gone",
+                                  dir.path() / "dangling.wav");
 
   const auto found = ListWithAttributes(dir.path());
   const std::map<std::string, std::uint32_t> expected = {
@@ -56,17 +58,20 @@ TEST(PosixListerTest, MissingOrNonFolderDoesNotOpen) {
   TempDir dir;
   const auto file = dir.Write("f.wav", "x");
   EXPECT_EQ(RealDirectoryLister().Open(file.native() + "/"), nullptr);
-  EXPECT_EQ(RealDirectoryLister().Open(dir.path().native() + "/missing/"), nullptr);
+  EXPECT_EQ(RealDirectoryLister().Open(dir.path().native() + "/missing/"),
+            nullptr);
 }
 
-std::vector<std::string> WalkedFiles(const std::filesystem::path& root, bool descend) {
+std::vector<std::string> WalkedFiles(const std::filesystem::path& root,
+                                     bool descend) {
   std::vector<std::string> files;
   ScanFolder(root, ".WAV", descend,
              [&](const std::filesystem::path& p) {
                files.push_back(p.lexically_relative(root).generic_string());
              },
              {}, {});
-  std::sort(files.begin(), files.end());  // the listing's own order is the file system's
+  std::sort(files.begin(),
+            files.end());  // the listing's own order is the file system's
   return files;
 }
 
@@ -80,7 +85,8 @@ TEST(PosixWalkTest, RealTree) {
   dir.Write("sub/deep/c.Wav", "x");
   dir.Write("Takes.WAV/take1.wav", "x");
   ASSERT_EQ(::mkfifo((dir.path() / "fifo.wav").c_str(), 0600), 0);
-  std::filesystem::create_symlink(dir.path() / "a.wav", dir.path() / "link.wav");
+  std::filesystem::create_symlink(dir.path() / "a.wav",
+                                  dir.path() / "link.wav");
   std::filesystem::create_symlink(dir.path() / "sub", dir.path() / "sublink");
   std::filesystem::create_symlink(dir.path(), dir.path() / "sub" / "loop");
 

@@ -6,7 +6,8 @@ namespace brevolt::test {
 namespace {
 
 NativeString Strip(NativeString path) {
-  while (!path.empty() && path.back() == platform::kPathSeparator) path.pop_back();
+  while (!path.empty() && path.back() == platform::kPathSeparator)
+    path.pop_back();
   return path;
 }
 

@@ -22,7 +22,9 @@ class FakeLister final : public DirectoryLister {
   std::optional<FolderId> Identify(const NativeString& path) override;
 
   [[nodiscard]] int open_searches() const { return open_; }
-  [[nodiscard]] const std::vector<NativeString>& opened() const { return opened_; }
+  [[nodiscard]] const std::vector<NativeString>& opened() const {
+    return opened_;
+  }
 
  private:
   std::map<NativeString, std::vector<DirEntry>> folders_;
@@ -32,7 +34,9 @@ class FakeLister final : public DirectoryLister {
 };
 
 // Shorthands for entries.
-DirEntry File(const NativeString& name, std::uint32_t attributes = attr::kNormal);
-DirEntry Folder(const NativeString& name, std::uint32_t attributes = attr::kDirectory);
+DirEntry File(const NativeString& name,
+              std::uint32_t attributes = attr::kNormal);
+DirEntry Folder(const NativeString& name,
+                std::uint32_t attributes = attr::kDirectory);
 
 }  // namespace brevolt::test

@@ -49,11 +49,13 @@ std::string RiffWithSize(std::string_view chunks, std::uint32_t riffSize,
 }
 
 std::string Riff(std::string_view chunks, std::string_view id) {
-  return RiffWithSize(chunks, static_cast<std::uint32_t>(chunks.size() + 4), id);
+  return RiffWithSize(chunks, static_cast<std::uint32_t>(chunks.size() + 4),
+                      id);
 }
 
 std::string ValidWav() {
-  return Riff(Chunk("fmt ", PcmFormat()) + Chunk("data", std::string(4, '\x01')));
+  return Riff(Chunk("fmt ", PcmFormat()) +
+              Chunk("data", std::string(4, '\x01')));
 }
 
 }  // namespace brevolt::test
