@@ -70,6 +70,33 @@ void ReadFormatChunk(TAudioInfo& info, HeaderReader& reader,
   DescribeFormat(info);
 }
 
+// A run of zero bytes reads as empty chunks with an all-zero id, eight bytes
+// each, which change nothing. A long run (a preallocated recording that was
+// never filled) is passed over in blocks rather than one read per eight
+// bytes; the result is the same. Returns the position of the first header
+// that is not all zero, or the first one the loop no longer reads.
+std::int64_t SkipZeroChunks(ByteSource& source, std::int64_t position,
+                            std::int64_t filesize) {
+  constexpr std::int64_t kBlock = 64 * 1024;
+  const auto header = static_cast<std::int64_t>(kChunkHeaderSize);
+  std::vector<std::uint8_t> block(static_cast<std::size_t>(kBlock));
+  while (position + header < filesize) {
+    const std::int64_t count = std::min(kBlock, filesize - position);
+    source.ReadAt(position, block.data(), static_cast<std::size_t>(count));
+    const auto end = block.begin() + count;
+    const std::int64_t zeros =
+        std::find_if(block.begin(), end,
+                     [](std::uint8_t b) { return b != 0; }) -
+        block.begin();
+    // Chunks at position + 8k that the loop would still read.
+    const std::int64_t readable = (filesize - position - 1) / header;
+    const std::int64_t skipped = std::min(zeros / header, readable);
+    position += skipped * header;
+    if (zeros < count || skipped == readable) break;
+  }
+  return position;
+}
+
 [[noreturn]] void ThrowMissing() {
   throw EWavFileError("File doesn't exist", 1, 0);
 }
@@ -175,6 +202,10 @@ void ReadAudioStructure(TAudioInfo& Info, ByteSource& Source) {
     reader.Read(position, chunk.data(), chunk.size());
     const FourCC id(chunk.data());
     const std::uint32_t size32 = LoadU32(chunk.data() + 4);
+    if (size32 == 0 && LoadU32(chunk.data()) == 0) {
+      position = SkipZeroChunks(Source, position, filesize);
+      continue;
+    }
     const std::uint64_t size = ds64 ? ds64->ChunkSize(id, size32) : size32;
     const std::int64_t bodyAt =
         position + static_cast<std::int64_t>(kChunkHeaderSize);

@@ -10,6 +10,7 @@
 
 #include "brevolt/errors.h"
 #include "platform/platform.h"
+#include "support/memory_source.h"
 #include "support/temp_dir.h"
 #include "support/wav_builder.h"
 
@@ -493,6 +494,55 @@ TEST(ReadAudioInfoTest, HugeFormatChunkIsNotHeldInMemory) {
           .code,
       0);
   EXPECT_EQ(info.format.formatextradata.size(), kept.size());
+}
+
+}  // namespace
+}  // namespace brevolt
+
+namespace brevolt {
+namespace {
+
+// Zero bytes read as empty chunks. A long run of them, as in a preallocated
+// recording never filled, is passed in blocks: the result is the same as
+// reading every eight bytes, and the reads stay few.
+TEST(ReadAudioStructureTest, LongRunsOfZeroBytes) {
+  struct ZeroCase {
+    const char* name;
+    std::string tail;    // after the run
+    std::int64_t zeros;  // length of the run
+    Outcome expected;
+  };
+  const std::string valid = test::ValidWav();
+  const auto runEnd = [&](std::int64_t zeros) {
+    return static_cast<std::int64_t>(valid.size()) + zeros;
+  };
+  const std::vector<ZeroCase> cases = {
+      {"zeros to the end", "", 10'000'000, Pass()},
+      {"zeros then 7 bytes", "abcdefg", 10'000'000, Pass()},
+      {"zeros then a chunk", Chunk("data", "xy"), 1'000'000, Pass()},
+      {"zeros then a broken chunk", ChunkHeader("LIST", 99) + "x", 1'000'000,
+       Fail(10, runEnd(1'000'000) + 8, "LIST chunk too big")},
+      {"run not a multiple of 8, then a chunk", Chunk("junk", "z"), 1'000'004,
+       // the header after the run begins with its last four zeros
+       Fail(10, runEnd(1'000'000) + 8, " chunk too big")},
+  };
+  for (const ZeroCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes =
+        valid + std::string(static_cast<std::size_t>(c.zeros), '\0') + c.tail;
+    test::MemorySource source(bytes);
+    TAudioInfo info;
+    Outcome got;
+    try {
+      ReadAudioStructure(info, source);
+    } catch (const EWavFileError& e) {
+      got = {e.ErrorCode(), e.Pos(), e.what()};
+    }
+    EXPECT_EQ(got.code, c.expected.code);
+    EXPECT_EQ(got.position, c.expected.position);
+    EXPECT_EQ(got.message, c.expected.message);
+    EXPECT_LT(source.reads(), 200);
+  }
 }
 
 }  // namespace
