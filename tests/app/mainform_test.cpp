@@ -2,13 +2,17 @@
 // a fake provider, with real folder trees on disk.
 #include "app/mainform.h"
 
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QDragMoveEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <optional>
@@ -77,10 +81,22 @@ std::vector<std::filesystem::path> WalkOrder(const std::filesystem::path& root,
   return files;
 }
 
+void MakeUnreadableTree(const std::filesystem::path& root);
+
 std::string Broken() {
   std::string bytes = test::ValidWav();
   bytes.replace(8, 4, "wave");
   return bytes;
+}
+
+void MakeUnreadableTree(const std::filesystem::path& root) {
+  for (int i = 0; i < 6; ++i) {
+    std::ofstream(root / ("f" + std::to_string(i) + ".wav"), std::ios::binary)
+        << Broken();
+  }
+  std::ofstream(root / "locked.wav", std::ios::binary) << test::ValidWav();
+  std::filesystem::permissions(root / "locked.wav",
+                               std::filesystem::perms::none);
 }
 
 }  // namespace
@@ -389,6 +405,55 @@ class MainformTest : public QObject {
     QVERIFY(Find<QPushButton>("scanbutton")->isEnabled());
     QVERIFY(Find<QPushButton>("cancelscanbutton")->isHidden());
     QVERIFY(Find<QPushButton>("savebutton")->isEnabled());
+  }
+
+  // A file the user may not read ends the scan with an error box, and the
+  // rows found before it stay. Root reads everything, so as root the test
+  // runs again as nobody, in a child process.
+  void unreadableFileEndsTheScan() {
+    const QByteArray childTree = qgetenv("BREVOLT_CHILD_TREE");
+    if (childTree.isEmpty() && ::geteuid() == 0) {
+      test::TempDir dir;
+      std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+      MakeUnreadableTree(dir.path());
+      QProcess child;
+      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+      env.insert("BREVOLT_CHILD_TREE", Q(dir.path()));
+      env.insert("QT_QPA_PLATFORM", "offscreen");
+      child.setProcessEnvironment(env);
+      child.start("setpriv",
+                  {"--reuid=65534", "--regid=65534", "--clear-groups",
+                   QCoreApplication::applicationFilePath(),
+                   "unreadableFileEndsTheScan"});
+      QVERIFY(child.waitForFinished(60000));
+      if (child.exitCode() == 127 || child.error() == QProcess::FailedToStart) {
+        QSKIP("cannot run the tests as an unprivileged user");
+      }
+      QVERIFY2(child.exitCode() == 0,
+               child.readAllStandardOutput().constData());
+      return;
+    }
+    test::TempDir own;
+    const std::filesystem::path root =
+        childTree.isEmpty() ? own.path()
+                            : std::filesystem::path(childTree.toStdString());
+    if (childTree.isEmpty()) MakeUnreadableTree(root);
+    MakeForm();
+    ChooseRoot(root);
+    Click("scanbutton");
+    const auto order = WalkOrder(root, true);
+    const auto locked =
+        std::find(order.begin(), order.end(), root / "locked.wav");
+    QVERIFY(locked != order.end());
+    const auto before = static_cast<int>(locked - order.begin());
+    QCOMPARE(errors_,
+             QStringList{"Cannot open file \"" + Q(root / "locked.wav") +
+                         "\". Permission denied."});
+    QCOMPARE(Grid()->RowCount(),
+             1 + before);  // every file before it is damaged
+    QCOMPARE(Text("filescheckedlabel"),
+             "Files Checked: " + QString::number(before));
+    QVERIFY(Find<QPushButton>("scanbutton")->isVisible());
   }
 
   void closingDuringAScanWaitsForIt() {

@@ -19,7 +19,8 @@ class MemorySource final : public ByteSource {
 
   // Bytes past those held read as zeros, so a large sparse file costs
   // nothing.
-  void ReadAt(std::int64_t offset, std::uint8_t* into, std::size_t count) override {
+  void ReadAt(std::int64_t offset, std::uint8_t* into,
+              std::size_t count) override {
     ++reads_;
     if (offset < 0 || offset + static_cast<std::int64_t>(count) > size_) {
       throw std::out_of_range("read outside the file");
@@ -28,7 +29,8 @@ class MemorySource final : public ByteSource {
     const auto held = static_cast<std::int64_t>(bytes_.size());
     if (offset < held) {
       std::memcpy(into, bytes_.data() + offset,
-                  static_cast<std::size_t>(std::min<std::int64_t>(held - offset, count)));
+                  static_cast<std::size_t>(
+                      std::min<std::int64_t>(held - offset, count)));
     }
   }
 
