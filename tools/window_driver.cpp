@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   TScriptedDialogs dialogs(args.at(1));
   Tmainform window(dialogs, {QString(), QString()});
   window.show();
-  QTest::qWaitForWindowExposed(&window);
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
   auto* select = window.findChild<QPushButton*>("selectfolderbutton");
   auto* scan = window.findChild<QPushButton*>("scanbutton");
   QTest::mouseClick(select, Qt::LeftButton);

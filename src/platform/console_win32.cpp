@@ -1,7 +1,8 @@
 // The console and Ctrl-C on Windows.
+#include <windows.h>
+
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include "platform/platform.h"
 #include "platform/system_error_win32.h"

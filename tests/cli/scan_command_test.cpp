@@ -152,3 +152,29 @@ TEST_F(ScanCommandTest, InterruptStopsTheWalk) {
 
 }  // namespace
 }  // namespace brevolt::cli
+
+namespace brevolt::cli {
+namespace {
+
+// On a terminal the status line is drawn, then cleared before the summary;
+// -q draws nothing at all.
+TEST_F(ScanCommandTest, ProgressLineOnATerminal) {
+  const auto run = [&](std::vector<std::string> args) {
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    Console console{in, out, err, true, 60, nullptr};
+    RunScan(args, console);
+    return err.str();
+  };
+  const std::string shown = run({Root()});
+  EXPECT_EQ(shown.rfind("\r\x1b[K", 0), 0U) << shown;
+  EXPECT_NE(shown.find(" checked, "), std::string::npos);
+  const auto summary = shown.find(
+      "\r\x1b[Kbrevolt-scan: 3 files checked, 2 damaged, 0 unreadable, ");
+  EXPECT_NE(summary, std::string::npos) << shown;
+  EXPECT_EQ(run({"-q", Root()}), "");
+}
+
+}  // namespace
+}  // namespace brevolt::cli

@@ -10,11 +10,13 @@
 namespace brevolt {
 namespace {
 
-void RunFolder(const char* name, void (*check)(const std::uint8_t*, std::size_t)) {
+void RunFolder(const char* name,
+               void (*check)(const std::uint8_t*, std::size_t)) {
   const auto folder = std::filesystem::path(BREVOLT_FUZZ_REGRESSIONS) / name;
   int inputs = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (!entry.is_regular_file() || entry.path().filename() == "README") continue;
+    if (!entry.is_regular_file() || entry.path().filename() == "README")
+      continue;
     SCOPED_TRACE(entry.path().filename().string());
     std::ifstream in(entry.path(), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
@@ -24,7 +26,9 @@ void RunFolder(const char* name, void (*check)(const std::uint8_t*, std::size_t)
   EXPECT_GT(inputs, 0) << folder.string();
 }
 
-TEST(FuzzRegressionTest, ReadAudioInfo) { RunFolder("read_audio_info", test::CheckAudioBytes); }
+TEST(FuzzRegressionTest, ReadAudioInfo) {
+  RunFolder("read_audio_info", test::CheckAudioBytes);
+}
 
 TEST(FuzzRegressionTest, VersionToNumber) {
   RunFolder("version_to_number", test::CheckVersionText);

@@ -1,6 +1,7 @@
 // The Win32 file services, under Wine in CI.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>

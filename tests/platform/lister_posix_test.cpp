@@ -70,8 +70,8 @@ std::vector<std::string> WalkedFiles(const std::filesystem::path& root,
                files.push_back(p.lexically_relative(root).generic_string());
              },
              {}, {});
-  std::sort(files.begin(),
-            files.end());  // the listing's own order is the file system's
+  // The listing's own order is the file system's.
+  std::sort(files.begin(), files.end());
   return files;
 }
 

@@ -1,6 +1,7 @@
 // The Win32 lister and the walker over it, with attributes set for real.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>

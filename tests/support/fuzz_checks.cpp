@@ -31,7 +31,8 @@ void CheckAudioBytes(const std::uint8_t* data, std::size_t size) {
   Require(info.filesize == filesize);
   Require(info.dataposition >= 0 && info.datasize >= 0);
   Require(info.dataposition + info.datasize <= filesize);
-  Require(info.format.formatextradata.size() <= static_cast<std::size_t>(kMaxFormatExtraBytes));
+  Require(info.format.formatextradata.size() <=
+          static_cast<std::size_t>(kMaxFormatExtraBytes));
 }
 
 void CheckVersionText(const std::uint8_t* data, std::size_t size) {
