@@ -12,8 +12,8 @@
 
 class HttpTestServer : public QObject {
  public:
-  HttpTestServer(const QSslCertificate& certificate = {},
-                 const QSslKey& key = {}) {
+  HttpTestServer() : HttpTestServer(QSslCertificate(QByteArray()), QSslKey()) {}
+  HttpTestServer(const QSslCertificate& certificate, const QSslKey& key) {
     if (!certificate.isNull()) {
       auto* ssl = new QSslServer(this);
       QSslConfiguration config = QSslConfiguration::defaultConfiguration();
