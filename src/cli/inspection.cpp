@@ -1,5 +1,8 @@
 #include "cli/inspection.h"
 
+#include <algorithm>
+#include <chrono>
+
 #include "brevolt/audio_file.h"
 
 namespace brevolt::cli {
@@ -36,6 +39,7 @@ FileResult Inspect(const std::filesystem::path& path) {
 OrderedInspector::OrderedInspector(unsigned jobs, Emit emit)
     : emit_(std::move(emit)), window_(jobs * std::size_t{4}) {
   if (jobs <= 1) return;
+  coreLimit_ = std::max(1U, std::thread::hardware_concurrency());
   workers_.reserve(jobs);
   for (unsigned i = 0; i < jobs; ++i) workers_.emplace_back([this] { Work(); });
 }
@@ -74,7 +78,8 @@ void OrderedInspector::Submit(const std::filesystem::path& path) {
   // A worker is woken once a few files wait, not for each one: on a warm
   // cache a file takes less time to inspect than a wake-up costs.
   const std::uint64_t waiting = first_ + slots_.size() - nextToTake_;
-  const bool wake = idleWorkers_ > 0 && waiting >= kWakeBatch;
+  const bool wake =
+      idleWorkers_ > 0 && waiting >= kWakeBatch && busyWorkers_ < ActiveLimit();
   lock.unlock();
   if (wake) workAvailable_.notify_one();
 }
@@ -83,10 +88,20 @@ void OrderedInspector::InspectNext(std::unique_lock<std::mutex>& lock) {
   const std::uint64_t sequence = nextToTake_++;
   const std::filesystem::path path = slots_[sequence - first_].path;
   lock.unlock();
+  const auto start = std::chrono::steady_clock::now();
   FileResult result = Inspect(path);
+  const auto took = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
   lock.lock();
+  averageNs_ += (took - averageNs_) / 8;
   slots_[sequence - first_].result = std::move(result);
   if (awaitingFront_ && sequence == first_) resultReady_.notify_one();
+}
+
+unsigned OrderedInspector::ActiveLimit() const {
+  return averageNs_ > kSlowInspectionNs ? static_cast<unsigned>(workers_.size())
+                                        : coreLimit_;
 }
 
 void OrderedInspector::Finish() {
@@ -130,15 +145,19 @@ void OrderedInspector::Work() {
   while (true) {
     ++idleWorkers_;
     workAvailable_.wait(lock, [this] {
-      return closing_ || nextToTake_ < first_ + slots_.size();
+      return closing_ || (nextToTake_ < first_ + slots_.size() &&
+                          busyWorkers_ < ActiveLimit());
     });
     --idleWorkers_;
     if (nextToTake_ >= first_ + slots_.size()) return;  // closing, nothing left
+    ++busyWorkers_;
     // More files waiting than this worker will take soon: share them.
-    if (idleWorkers_ > 0 && first_ + slots_.size() - nextToTake_ > kWakeBatch) {
+    if (idleWorkers_ > 0 && busyWorkers_ < ActiveLimit() &&
+        first_ + slots_.size() - nextToTake_ > kWakeBatch) {
       workAvailable_.notify_one();
     }
     InspectNext(lock);
+    --busyWorkers_;
   }
 }
 

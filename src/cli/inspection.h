@@ -60,6 +60,13 @@ class OrderedInspector {
   };
 
   static constexpr std::uint64_t kWakeBatch = 16;
+  // An inspection slower than this waited for the device: then every
+  // worker may run. Faster ones are served from the cache, where more
+  // threads than cores only get in each other's way.
+  static constexpr std::int64_t kSlowInspectionNs = 50'000;
+
+  // How many workers may inspect at once, from the recent inspection time.
+  [[nodiscard]] unsigned ActiveLimit() const;
 
   void Work();
   // Takes the oldest file no one has taken and inspects it, unlocked.
@@ -79,6 +86,9 @@ class OrderedInspector {
   // Wake-ups cost system calls: workers are woken only when some are idle,
   // and the submitter only when it waits for the oldest result.
   unsigned idleWorkers_ = 0;
+  unsigned busyWorkers_ = 0;
+  unsigned coreLimit_ = 1;
+  std::int64_t averageNs_ = 0;  // moving average of inspection times
   bool awaitingFront_ = false;
   std::vector<std::thread> workers_;
 };

@@ -22,7 +22,7 @@ namespace {
 
 // Chosen by measurement (see bench/): on cold or network storage a file's
 // inspection waits on the device, and more files in flight hide that wait.
-constexpr unsigned kDefaultJobs = 16;
+constexpr unsigned kDefaultJobs = 32;
 
 struct Options {
   std::vector<std::string> paths;
