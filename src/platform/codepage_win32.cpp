@@ -7,13 +7,7 @@
 namespace brevolt::platform {
 
 std::string AnsiToUtf8(std::string_view bytes) {
-  if (bytes.empty()) return {};
-  const int size = ::MultiByteToWideChar(
-      CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                        wide.data(), size);
-  return WideToUtf8(wide);
+  return WideToUtf8(CodePageToWide(CP_ACP, bytes));
 }
 
 }  // namespace brevolt::platform

@@ -19,14 +19,19 @@ inline std::string WideToUtf8(std::wstring_view text) {
   return out;
 }
 
-inline std::wstring Utf8ToWide(std::string_view text) {
+// Text in the 8-bit code page `codePage` as UTF-16.
+inline std::wstring CodePageToWide(UINT codePage, std::string_view text) {
   if (text.empty()) return {};
   const int size = ::MultiByteToWideChar(
-      CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+      codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(size), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+  ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
                         out.data(), size);
   return out;
+}
+
+inline std::wstring Utf8ToWide(std::string_view text) {
+  return CodePageToWide(CP_UTF8, text);
 }
 
 // The system's description of `error`, without the full stops, blanks and
