@@ -79,7 +79,8 @@ std::int64_t SkipZeroChunks(ByteSource& source, std::int64_t position,
                             std::int64_t filesize) {
   constexpr std::int64_t kBlock = 64 * 1024;
   const auto header = static_cast<std::int64_t>(kChunkHeaderSize);
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(kBlock));
+  std::vector<std::uint8_t> block(
+      static_cast<std::size_t>(std::min(kBlock, filesize - position)));
   while (position + header < filesize) {
     const std::int64_t count = std::min(kBlock, filesize - position);
     source.ReadAt(position, block.data(), static_cast<std::size_t>(count));
