@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/inspection.h"
+#include "cli/file_checks.h"
 
 namespace brevolt::cli {
 

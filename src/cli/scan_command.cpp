@@ -11,7 +11,7 @@
 #include "brevolt/errors.h"
 #include "brevolt/folder_walker.h"
 #include "brevolt/version.h"
-#include "cli/inspection.h"
+#include "cli/file_checks.h"
 #include "cli/output_file.h"
 #include "cli/progress.h"
 #include "cli/report.h"

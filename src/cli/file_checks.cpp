@@ -1,4 +1,4 @@
-#include "cli/inspection.h"
+#include "cli/file_checks.h"
 
 #include <algorithm>
 #include <chrono>
