@@ -9,6 +9,7 @@ namespace brevolt::app {
 namespace {
 
 constexpr int kColumns = 3;
+// trackname (stretching), position, failreason.
 constexpr int kColumnWidths[kColumns] = {708, 75, 200};
 constexpr int kRowHeight = 24;
 constexpr int kPathRole = Qt::UserRole;
@@ -25,10 +26,8 @@ bool IsSmallColumn(int column) { return column == 0 || column == 2; }
 
 TTrackGrid::TTrackGrid(QWidget* parent) : QTableWidget(0, kColumns, parent) {
   setObjectName("trackgrid");
-  const char* names[kColumns] = {"trackname", "position", "failreason"};
   for (int column = 0; column < kColumns; ++column) {
     auto* header = new QTableWidgetItem;
-    header->setData(Qt::UserRole + 1, QString::fromLatin1(names[column]));
     QFont font = IsSmallColumn(column) ? SmallFont(this->font()) : this->font();
     font.setBold(true);
     header->setFont(font);
